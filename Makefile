@@ -1,0 +1,48 @@
+# Thin wrapper over CMake. `make run` and `make test` do all the set-up on a
+# fresh Debian 12 machine. Builds take a machine-wide lock so that two builds
+# never run at once.
+BUILD    ?= build
+ASAN     ?= build-asan
+JOBS     ?= $(shell nproc)
+LOCK     := flock /tmp/tintry-build.lock
+
+.PHONY: all deps configure build run test asan-test bench format clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	$(LOCK) cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "tintry: no display found; to run it without one, use: xvfb-run -a make run"; \
+	  exit 1; \
+	fi
+	$(BUILD)/app/tintry
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan-test: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTINTRY_SANITIZE=ON -DTINTRY_BUILD_BENCH=OFF
+	$(LOCK) cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN)

@@ -1,0 +1,41 @@
+// The colour record handed between the chart, the instrument panel and the
+// exporters, and the container that owns a list of them.
+#pragma once
+
+#include "Kvlib.h"
+
+#include <cstdint>
+
+enum { KV_PACKET_COMBOCOLOUR = 17 };
+enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20 };
+
+struct KVCOMBOCOLOUR {
+    KvListLink link;
+    char* name;           // owned copy (AllocateAndCopyString)
+    std::uint32_t flags;  // KVCOMBO_LAB_VALID: L, a, b hold the colour
+    std::uint32_t cmyk;   // used when Lab is not valid: C<<24 | M<<16 | Y<<8 | K, each 0..255
+    double L, a, b;       // CIELAB under D50
+};
+
+// Releases one record with its name; only type 17 is known.
+void KvPacketFreeItem(KVCOMBOCOLOUR* record, int type);
+// Releases a whole list and leaves *first null.
+void KvPacketFreeList(KVCOMBOCOLOUR** first, int type);
+
+class KvPacketable {
+public:
+    virtual ~KvPacketable();
+};
+
+class KVCOMBOCOLOUR_CC : public KvPacketable {
+public:
+    KVCOMBOCOLOUR_CC() = default;
+    ~KVCOMBOCOLOUR_CC() override;
+    KVCOMBOCOLOUR_CC(const KVCOMBOCOLOUR_CC&) = delete;
+    KVCOMBOCOLOUR_CC& operator=(const KVCOMBOCOLOUR_CC&) = delete;
+
+    // True when the container took ownership of the record.
+    bool insertCombo(KVCOMBOCOLOUR* record);
+
+    KVCOMBOCOLOUR* list = nullptr; // first record; read directly by callers
+};

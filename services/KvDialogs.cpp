@@ -1,0 +1,108 @@
+#include "KvDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPushButton>
+
+namespace {
+
+KvDialogs::Responder& responder() {
+    static KvDialogs::Responder r;
+    return r;
+}
+
+} // namespace
+
+void KvDialogs::setResponder(Responder r) { responder() = std::move(r); }
+
+bool KvDialogs::hasResponder() { return bool(responder()); }
+
+KvDialogAnswer KvDialogs::ask(const KvDialogRequest& request) { return responder()(request); }
+
+QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QString& filter) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::OpenFile;
+        r.parent = parent;
+        r.caption = caption;
+        r.dir = dir;
+        r.filter = filter;
+        const KvDialogAnswer a = ask(r);
+        return a.accepted ? a.path : QString();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontResolveSymlinks);
+}
+
+QString KvDialogs::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QString& filter) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::SaveFile;
+        r.parent = parent;
+        r.caption = caption;
+        r.dir = dir;
+        r.filter = filter;
+        const KvDialogAnswer a = ask(r);
+        return a.accepted ? a.path : QString();
+    }
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontResolveSymlinks);
+}
+
+int KvDialogs::getInt(QWidget* parent, const QString& caption, const QString& label, int value, int minimum,
+                      int maximum, int step, bool* ok) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::Integer;
+        r.parent = parent;
+        r.caption = caption;
+        r.text = label;
+        r.value = value;
+        r.minimum = minimum;
+        r.maximum = maximum;
+        r.step = step;
+        const KvDialogAnswer a = ask(r);
+        if (ok)
+            *ok = a.accepted;
+        // The real dialog cannot return a value outside its range; neither does a test.
+        return a.accepted ? std::clamp(a.value, minimum, maximum) : value;
+    }
+    return QInputDialog::getInt(parent, caption, label, value, minimum, maximum, step, ok);
+}
+
+int KvDialogs::message(QMessageBox::Icon icon, QWidget* parent, const QString& caption, const QString& text,
+                       int button0, int button1, int button2, const QString& objectName, Qt::WindowFlags flags) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::Message;
+        r.parent = parent;
+        r.caption = caption;
+        r.text = text;
+        r.icon = icon;
+        r.button0 = button0;
+        r.button1 = button1;
+        r.button2 = button2;
+        return ask(r).button;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (int b : {button0, button1, button2})
+        if (b != QMessageBox::NoButton)
+            buttons |= QMessageBox::StandardButton(b);
+    QMessageBox box(icon, caption, text, buttons, parent, flags ? flags : Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    if (!objectName.isEmpty())
+        box.setObjectName(objectName);
+    return box.exec();
+}
+
+void KvDialogs::about(QWidget* parent, const QString& caption, const QString& text) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::About;
+        r.parent = parent;
+        r.caption = caption;
+        r.text = text;
+        ask(r);
+        return;
+    }
+    QMessageBox::about(parent, caption, text);
+}

@@ -1,0 +1,38 @@
+#include "KvWidgetUtil.h"
+
+#include "KvRegistry.h"
+
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+const char* const widthKey = "width";
+const char* const heightKey = "height";
+// A stored size outside this range is not a size a window ever had.
+constexpr long maxSide = 32767;
+} // namespace
+
+void KvWidgetUtil::saveSizeToRegistry(QWidget* widget, KvRegistry* registry, const char* section) {
+    if (!widget || !registry)
+        return;
+    registry->putlong(section, widthKey, widget->width());
+    registry->putlong(section, heightKey, widget->height());
+}
+
+void KvWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KvRegistry* registry, const char* section,
+                                           bool useDefault, bool fitScreen) {
+    if (!widget || !registry)
+        return;
+    QSize size(int(registry->getlong(section, widthKey)), int(registry->getlong(section, heightKey)));
+    const bool stored = size.width() > 0 && size.height() > 0 && size.width() <= maxSide && size.height() <= maxSide;
+    if (!stored) {
+        if (!useDefault)
+            return;
+        size = widget->sizeHint().expandedTo(widget->minimumSizeHint());
+    }
+    if (fitScreen) {
+        if (const QScreen* screen = widget->screen())
+            size = size.boundedTo(screen->availableGeometry().size());
+    }
+    widget->resize(size);
+}
