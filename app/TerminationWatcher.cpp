@@ -19,17 +19,23 @@ void handler(int) {
 
 } // namespace
 
-TerminationWatcher::TerminationWatcher() {
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+void TerminationWatcher::installHandlers() {
+    if (pipeFds[0] >= 0 || ::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    notifier = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &TerminationWatcher::onSignal);
     struct sigaction sa = {};
     sa.sa_handler = handler;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(sig, &sa, nullptr);
+}
+
+TerminationWatcher::TerminationWatcher() {
+    installHandlers();
+    if (pipeFds[0] < 0)
+        return;
+    notifier = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TerminationWatcher::onSignal);
 }
 
 TerminationWatcher::~TerminationWatcher() {

@@ -9,6 +9,10 @@ class QSocketNotifier;
 class TerminationWatcher : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from the very start of the process; a signal that
+    // arrives before the watcher exists is acted on once it does.
+    static void installHandlers();
+
     TerminationWatcher();
     ~TerminationWatcher() override;
 

@@ -64,6 +64,7 @@ int tintryMain(int argc, char** argv, const StartupHooks& hooks) {
         std::fputs("Panic:: Could not create main qApp\n", stderr);
         return 10;
     }
+    TerminationWatcher::installHandlers();
     changeToInstallDir(argc, argv);
     QObject::connect(app, &QGuiApplication::lastWindowClosed, app, &QCoreApplication::quit);
     // A polite request to stop (logout, kill) closes the windows as Quit does,
