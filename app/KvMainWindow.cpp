@@ -23,9 +23,13 @@ KvMainWindow::KvMainWindow(int argc_, char** argv_, QWidget*, const char*, Qt::W
     restoreSettings();
 }
 
-KvMainWindow::~KvMainWindow() { registry.save(regName); }
+KvMainWindow::~KvMainWindow() {
+    registry.save(regName);
+}
 
-Tintry* KvMainWindow::converter() const { return qobject_cast<Tintry*>(centralWidget()); }
+Tintry* KvMainWindow::converter() const {
+    return qobject_cast<Tintry*>(centralWidget());
+}
 
 void KvMainWindow::init() {
     setCentralWidget(new Tintry(&registry, this, nullptr, {}));
@@ -50,7 +54,8 @@ void KvMainWindow::createProjectMenu() {
 
 void KvMainWindow::createLanguageMenu() {
     const std::string langDir = findLangDir();
-    langMenu = KvLangKit::addLangMenu(menuBar(), QString::fromLatin1(appName), QString::fromStdString(langDir));
+    langMenu =
+        KvLangKit::addLangMenu(menuBar(), QString::fromLatin1(appName), QString::fromStdString(langDir));
     if (!langMenu)
         return;
     connect(langMenu, &KvPopupMenu::activated, this, &KvMainWindow::changelanguage);
@@ -78,7 +83,9 @@ void KvMainWindow::about() {
     KvDialogs::about(this, tr("About"), text);
 }
 
-void KvMainWindow::quit() { QApplication::closeAllWindows(); }
+void KvMainWindow::quit() {
+    QApplication::closeAllWindows();
+}
 
 void KvMainWindow::newtool() {
     saveSettings();

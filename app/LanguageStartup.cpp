@@ -33,9 +33,8 @@ void loadStartupLanguage(int, char** argv) {
     store.open(settingsStoreName(argv));
     const std::string menuString = store.getstring(mainWindowSection, languageKey);
     const std::string langDir = findLangDir();
-    const QString file = KvLangKit::langMenuStringToLangFile(QString::fromUtf8(menuString.c_str()),
-                                                             QString::fromLatin1(appName),
-                                                             QString::fromStdString(langDir));
+    const QString file = KvLangKit::langMenuStringToLangFile(
+        QString::fromUtf8(menuString.c_str()), QString::fromLatin1(appName), QString::fromStdString(langDir));
     if (file.isNull())
         return;
     translator = new QTranslator(nullptr);
@@ -46,6 +45,7 @@ void loadStartupLanguage(int, char** argv) {
     QCoreApplication::removeTranslator(translator);
     delete translator;
     translator = nullptr;
-    KvDialogs::message(QMessageBox::Warning, nullptr, QObject::tr("Language failed"),
-                       QObject::tr("Failed to load the requested language\nUsing the built-in default language"));
+    KvDialogs::message(
+        QMessageBox::Warning, nullptr, QObject::tr("Language failed"),
+        QObject::tr("Failed to load the requested language\nUsing the built-in default language"));
 }

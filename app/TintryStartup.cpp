@@ -22,7 +22,9 @@ int startSockets() {
     return std::signal(SIGPIPE, SIG_IGN) == SIG_ERR ? 1 : 0;
 }
 
-QApplication* createApplication(int& argc, char** argv) { return new QApplication(argc, argv); }
+QApplication* createApplication(int& argc, char** argv) {
+    return new QApplication(argc, argv);
+}
 
 } // namespace
 
@@ -59,7 +61,8 @@ int tintryMain(int argc, char** argv, const StartupHooks& hooks) {
         std::fflush(stdout);
         return 12;
     }
-    QApplication* app = hooks.createApplication ? hooks.createApplication(argc, argv) : createApplication(argc, argv);
+    QApplication* app =
+        hooks.createApplication ? hooks.createApplication(argc, argv) : createApplication(argc, argv);
     if (!app) {
         std::fputs("Panic:: Could not create main qApp\n", stderr);
         return 10;

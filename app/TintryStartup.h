@@ -10,11 +10,11 @@ class QApplication;
 
 // The steps start-up takes from outside; a test replaces some of them.
 struct StartupHooks {
-    std::function<int()> startSockets;                             // 0 on success
-    std::function<std::uintptr_t()> initGlobals;                   // 0 on failure
-    std::function<int(std::uintptr_t)> initStorageClasses;         // 0 on success
-    std::function<QApplication*(int&, char**)> createApplication;  // null on failure
-    std::function<void(QApplication&)> beforeExec;                 // runs just before the event loop
+    std::function<int()> startSockets;                            // 0 on success
+    std::function<std::uintptr_t()> initGlobals;                  // 0 on failure
+    std::function<int(std::uintptr_t)> initStorageClasses;        // 0 on success
+    std::function<QApplication*(int&, char**)> createApplication; // null on failure
+    std::function<void(QApplication&)> beforeExec;                // runs just before the event loop
 };
 
 // The whole program; returns the process exit status.

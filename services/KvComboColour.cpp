@@ -23,7 +23,9 @@ void KvPacketFreeList(KVCOMBOCOLOUR** first, int type) {
 
 KvPacketable::~KvPacketable() = default;
 
-KVCOMBOCOLOUR_CC::~KVCOMBOCOLOUR_CC() { KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR); }
+KVCOMBOCOLOUR_CC::~KVCOMBOCOLOUR_CC() {
+    KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
+}
 
 bool KVCOMBOCOLOUR_CC::insertCombo(KVCOMBOCOLOUR* record) {
     // A record already in a list cannot be taken: it would be linked twice.

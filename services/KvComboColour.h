@@ -11,10 +11,10 @@ enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20 };
 
 struct KVCOMBOCOLOUR {
     KvListLink link;
-    char* name;           // owned copy (AllocateAndCopyString)
-    std::uint32_t flags;  // KVCOMBO_LAB_VALID: L, a, b hold the colour
-    std::uint32_t cmyk;   // used when Lab is not valid: C<<24 | M<<16 | Y<<8 | K, each 0..255
-    double L, a, b;       // CIELAB under D50
+    char* name;          // owned copy (AllocateAndCopyString)
+    std::uint32_t flags; // KVCOMBO_LAB_VALID: L, a, b hold the colour
+    std::uint32_t cmyk;  // used when Lab is not valid: C<<24 | M<<16 | Y<<8 | K, each 0..255
+    double L, a, b;      // CIELAB under D50
 };
 
 // Releases one record with its name; only type 17 is known.

@@ -13,11 +13,17 @@ KvDialogs::Responder& responder() {
 
 } // namespace
 
-void KvDialogs::setResponder(Responder r) { responder() = std::move(r); }
+void KvDialogs::setResponder(Responder r) {
+    responder() = std::move(r);
+}
 
-bool KvDialogs::hasResponder() { return bool(responder()); }
+bool KvDialogs::hasResponder() {
+    return bool(responder());
+}
 
-KvDialogAnswer KvDialogs::ask(const KvDialogRequest& request) { return responder()(request); }
+KvDialogAnswer KvDialogs::ask(const KvDialogRequest& request) {
+    return responder()(request);
+}
 
 QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter) {
@@ -31,7 +37,8 @@ QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, cons
         const KvDialogAnswer a = ask(r);
         return a.accepted ? a.path : QString();
     }
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontResolveSymlinks);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr,
+                                        QFileDialog::DontResolveSymlinks);
 }
 
 QString KvDialogs::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
@@ -46,7 +53,8 @@ QString KvDialogs::getSaveFileName(QWidget* parent, const QString& caption, cons
         const KvDialogAnswer a = ask(r);
         return a.accepted ? a.path : QString();
     }
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, QFileDialog::DontResolveSymlinks);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
+                                        QFileDialog::DontResolveSymlinks);
 }
 
 int KvDialogs::getInt(QWidget* parent, const QString& caption, const QString& label, int value, int minimum,
@@ -71,7 +79,8 @@ int KvDialogs::getInt(QWidget* parent, const QString& caption, const QString& la
 }
 
 int KvDialogs::message(QMessageBox::Icon icon, QWidget* parent, const QString& caption, const QString& text,
-                       int button0, int button1, int button2, const QString& objectName, Qt::WindowFlags flags) {
+                       int button0, int button1, int button2, const QString& objectName,
+                       Qt::WindowFlags flags) {
     if (hasResponder()) {
         KvDialogRequest r;
         r.kind = KvDialogRequest::Message;
@@ -88,7 +97,8 @@ int KvDialogs::message(QMessageBox::Icon icon, QWidget* parent, const QString& c
     for (int b : {button0, button1, button2})
         if (b != QMessageBox::NoButton)
             buttons |= QMessageBox::StandardButton(b);
-    QMessageBox box(icon, caption, text, buttons, parent, flags ? flags : Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    QMessageBox box(icon, caption, text, buttons, parent,
+                    flags ? flags : Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     if (!objectName.isEmpty())
         box.setObjectName(objectName);
     return box.exec();

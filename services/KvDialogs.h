@@ -16,10 +16,10 @@ struct KvDialogRequest {
     Kind kind = Message;
     QWidget* parent = nullptr;
     QString caption;
-    QString text;     // message text, or the label of the integer input
-    QString dir;      // start directory (or proposed file) of a file dialog
-    QString filter;   // file filter of a file dialog
-    int value = 0;    // integer input: initial value, minimum, maximum, step
+    QString text;   // message text, or the label of the integer input
+    QString dir;    // start directory (or proposed file) of a file dialog
+    QString filter; // file filter of a file dialog
+    int value = 0;  // integer input: initial value, minimum, maximum, step
     int minimum = 0;
     int maximum = 0;
     int step = 1;

@@ -4,7 +4,9 @@
 
 KvFileInfo::KvFileInfo(const std::string& p) : path(p) {}
 
-void KvFileInfo::setFile(const std::string& p) { path = p; }
+void KvFileInfo::setFile(const std::string& p) {
+    path = p;
+}
 
 bool KvFileInfo::exists() const {
     struct stat st;

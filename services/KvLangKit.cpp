@@ -29,7 +29,9 @@ QList<LangFile> translations(const QString& application, const QString& langDir)
 
 } // namespace
 
-QString KvLangKit::builtInName() { return QStringLiteral("English"); }
+QString KvLangKit::builtInName() {
+    return QStringLiteral("English");
+}
 
 QString KvLangKit::menuNameForLocale(const QString& locale) {
     const QLocale l(locale);

@@ -23,4 +23,6 @@ QAction* KvPopupMenu::actionFor(int id) const {
     return id >= 0 && id < entries.size() ? entries[id] : nullptr;
 }
 
-int KvPopupMenu::idOf(const QAction* action) const { return int(entries.indexOf(const_cast<QAction*>(action))); }
+int KvPopupMenu::idOf(const QAction* action) const {
+    return int(entries.indexOf(const_cast<QAction*>(action)));
+}

@@ -17,7 +17,9 @@ namespace {
 
 // Section and key names go into INI group and key names; QSettings escapes
 // what INI cannot hold, so any byte string round-trips.
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qs(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 } // namespace
 
@@ -53,7 +55,8 @@ bool KvRegistry::open(const std::string& name) {
         for (const QString& key : settings.childKeys()) {
             // A hand-edited value with commas reads back as a list; keep its text.
             const QVariant v = settings.value(key);
-            const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(", ") : v.toString();
+            const QString text =
+                v.typeId() == QMetaType::QStringList ? v.toStringList().join(", ") : v.toString();
             values[group.toStdString()][key.toStdString()] = text.toStdString();
         }
         settings.endGroup();
@@ -126,7 +129,9 @@ void KvRegistry::putlong(const std::string& section, const std::string& key, lon
     values[section][key] = std::to_string(value);
 }
 
-std::string KvRegistry::reg_fixup_null_cstr(const char* s) { return s ? std::string(s) : std::string(); }
+std::string KvRegistry::reg_fixup_null_cstr(const char* s) {
+    return s ? std::string(s) : std::string();
+}
 
 const std::string& KvRegistry::getstring(const char* section, const char* key) {
     return getstring(reg_fixup_null_cstr(section), reg_fixup_null_cstr(key));

@@ -2,6 +2,7 @@
 
 #include "KvRegistry.h"
 
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -24,11 +25,17 @@ void KvWidgetUtil::restoreSizeFromRegistry(QWidget* widget, KvRegistry* registry
     if (!widget || !registry)
         return;
     QSize size(int(registry->getlong(section, widthKey)), int(registry->getlong(section, heightKey)));
-    const bool stored = size.width() > 0 && size.height() > 0 && size.width() <= maxSide && size.height() <= maxSide;
+    const bool stored =
+        size.width() > 0 && size.height() > 0 && size.width() <= maxSide && size.height() <= maxSide;
     if (!stored) {
         if (!useDefault)
             return;
         size = widget->sizeHint().expandedTo(widget->minimumSizeHint());
+        // A main window's hint ignores the size its central form asked for.
+        if (auto* main = qobject_cast<QMainWindow*>(widget); main && main->centralWidget()) {
+            const int bar = main->menuWidget() ? main->menuWidget()->sizeHint().height() : 0;
+            size = size.expandedTo(main->centralWidget()->size() + QSize(0, bar));
+        }
     }
     if (fitScreen) {
         if (const QScreen* screen = widget->screen())

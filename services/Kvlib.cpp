@@ -33,9 +33,13 @@ int LogErrorLogtofile(int enable) {
     return 0;
 }
 
-std::uintptr_t KvInitGlobals() { return reinterpret_cast<std::uintptr_t>(&globals); }
+std::uintptr_t KvInitGlobals() {
+    return reinterpret_cast<std::uintptr_t>(&globals);
+}
 
-int KvInitStorageClasses(std::uintptr_t g) { return g == reinterpret_cast<std::uintptr_t>(&globals) ? 0 : 1; }
+int KvInitStorageClasses(std::uintptr_t g) {
+    return g == reinterpret_cast<std::uintptr_t>(&globals) ? 0 : 1;
+}
 
 void* Kv_calloc(std::size_t count, std::size_t size) {
     if (count == 0 || size == 0)
@@ -43,7 +47,9 @@ void* Kv_calloc(std::size_t count, std::size_t size) {
     return std::calloc(count, size);
 }
 
-void Kv_free(void* block) { std::free(block); }
+void Kv_free(void* block) {
+    std::free(block);
+}
 
 char* AllocateAndCopyString(const char* text) {
     if (!text)

@@ -23,8 +23,8 @@ char* AllocateAndCopyString(const char* text);
 // --- lists ----------------------------------------------------------------
 // Every record kept in a list begins with this header.
 struct KvListLink {
-    KvListLink* first;    // the list's first record
-    std::uint32_t type;   // packet type code, 0 when none
+    KvListLink* first;  // the list's first record
+    std::uint32_t type; // packet type code, 0 when none
     std::uint32_t spare;
     KvListLink* last;     // in the first record: the list's last record
     KvListLink* next;     // null at the end
@@ -42,12 +42,24 @@ template <class T> KvListLink** kvLinkHead(T** head) {
     static_assert(std::is_standard_layout_v<T> && offsetof(T, link) == 0, "record must begin with its link");
     return reinterpret_cast<KvListLink**>(head);
 }
-template <class T> void AddList(T** head, T* record) { AddList(kvLinkHead(head), &record->link); }
-template <class T> void RemoveList(T** head, T* record) { RemoveList(kvLinkHead(head), &record->link); }
-template <class T> int ListLength(const T* head) { return ListLength(head ? &head->link : nullptr); }
-template <class T> void FreeList(T** head) { FreeList(kvLinkHead(head)); }
-template <class T> T* KvNext(const T* record) { return reinterpret_cast<T*>(record->link.next); }
-template <class T> T* KvPrevious(const T* record) { return reinterpret_cast<T*>(record->link.previous); }
+template <class T> void AddList(T** head, T* record) {
+    AddList(kvLinkHead(head), &record->link);
+}
+template <class T> void RemoveList(T** head, T* record) {
+    RemoveList(kvLinkHead(head), &record->link);
+}
+template <class T> int ListLength(const T* head) {
+    return ListLength(head ? &head->link : nullptr);
+}
+template <class T> void FreeList(T** head) {
+    FreeList(kvLinkHead(head));
+}
+template <class T> T* KvNext(const T* record) {
+    return reinterpret_cast<T*>(record->link.next);
+}
+template <class T> T* KvPrevious(const T* record) {
+    return reinterpret_cast<T*>(record->link.previous);
+}
 
 // --- files ----------------------------------------------------------------
 // A file written whole or not at all: Kv_fopen writes to a temporary file

@@ -199,13 +199,27 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("file");
-        QTest::newRow("absolute") << "/usr/share/color/icc/sRGB.icc" << "/usr/share/color/icc" << "sRGB.icc";
-        QTest::newRow("root file") << "/tintry" << "/" << "tintry";
-        QTest::newRow("bare name") << "tintry" << "" << "tintry";
-        QTest::newRow("relative") << "bin/tintry" << "bin" << "tintry";
-        QTest::newRow("trailing slash") << "/a/b/" << "/a/b" << "";
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("non-ASCII") << "/home/é/Profile Überprüfung/x.icc" << "/home/é/Profile Überprüfung" << "x.icc";
+        QTest::newRow("absolute") << "/usr/share/color/icc/sRGB.icc"
+                                  << "/usr/share/color/icc"
+                                  << "sRGB.icc";
+        QTest::newRow("root file") << "/tintry"
+                                   << "/"
+                                   << "tintry";
+        QTest::newRow("bare name") << "tintry"
+                                   << ""
+                                   << "tintry";
+        QTest::newRow("relative") << "bin/tintry"
+                                  << "bin"
+                                  << "tintry";
+        QTest::newRow("trailing slash") << "/a/b/"
+                                        << "/a/b"
+                                        << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("non-ASCII") << "/home/é/Profile Überprüfung/x.icc"
+                                   << "/home/é/Profile Überprüfung"
+                                   << "x.icc";
     }
     void pathParts() {
         QFETCH(QString, path);

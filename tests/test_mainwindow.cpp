@@ -75,11 +75,11 @@ private slots:
 
         // Slots in their order in the meta-object.
         const QMetaObject* mo = w->metaObject();
-        QStringList slots;
+        QStringList slotNames;
         for (int i = mo->methodOffset(); i < mo->methodCount(); ++i)
             if (mo->method(i).methodType() == QMetaMethod::Slot)
-                slots << mo->method(i).methodSignature();
-        QCOMPARE(slots, QStringList({"about()", "quit()", "newtool()", "changelanguage(int)"}));
+                slotNames << mo->method(i).methodSignature();
+        QCOMPARE(slotNames, QStringList({"about()", "quit()", "newtool()", "changelanguage(int)"}));
         closeAndDelete(w);
     }
 

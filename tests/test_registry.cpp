@@ -14,7 +14,9 @@
 class TestRegistry : public QObject {
     Q_OBJECT
 
-    static QString storeFile(const std::string& name) { return QString::fromStdString(KvRegistry::pathForName(name)); }
+    static QString storeFile(const std::string& name) {
+        return QString::fromStdString(KvRegistry::pathForName(name));
+    }
 
     static void writeFile(const QString& path, const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -78,7 +80,8 @@ private slots:
         QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01\x02=\x80\x81\n\r\x00", 12);
         QTest::newRow("truncated") << QByteArray("[tintry]\nintent=2\ninICC=\"/tmp/unter");
         QTest::newRow("no section") << QByteArray("intent=notanumber\n");
-        QTest::newRow("garbage numbers") << QByteArray("[tintry]\nintent=2x\naccuracy=99999999999999999999999\n");
+        QTest::newRow("garbage numbers")
+            << QByteArray("[tintry]\nintent=2x\naccuracy=99999999999999999999999\n");
         QTest::newRow("huge line") << QByteArray(1 << 20, '[');
     }
     void badStoreFilesReadAsEmpty() {

@@ -7,11 +7,14 @@ DialogScript::DialogScript() {
             return answers.takeFirst();
         if (r.kind != KvDialogRequest::Message && r.kind != KvDialogRequest::About)
             ++unanswered;
-        return r.kind == KvDialogRequest::Message ? KvDialogAnswer::press(r.button0) : KvDialogAnswer::cancel();
+        return r.kind == KvDialogRequest::Message ? KvDialogAnswer::press(r.button0)
+                                                  : KvDialogAnswer::cancel();
     });
 }
 
-DialogScript::~DialogScript() { KvDialogs::setResponder({}); }
+DialogScript::~DialogScript() {
+    KvDialogs::setResponder({});
+}
 
 QStringList DialogScript::messages() const {
     QStringList out;

@@ -19,9 +19,9 @@ public:
     void cancel() { answer(KvDialogAnswer::cancel()); }
     void integer(int v) { answer(KvDialogAnswer::integer(v)); }
 
-    QList<KvDialogRequest> requests;     // every dialog shown, in order
-    QList<KvDialogAnswer> answers;       // still to be given
-    int unanswered = 0;                  // dialogs shown with no answer queued
+    QList<KvDialogRequest> requests; // every dialog shown, in order
+    QList<KvDialogAnswer> answers;   // still to be given
+    int unanswered = 0;              // dialogs shown with no answer queued
 
     // The message boxes shown, as "caption|text".
     QStringList messages() const;
