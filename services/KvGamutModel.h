@@ -37,6 +37,7 @@ public:
     const std::vector<Slice>& slices() const { return levelSlices; }
     // The gamut's volume in cubic Lab units (computed on first use).
     double volume();
+    bool hasVolume() const { return volumeValue >= 0; }
 
     // Outline of a point cloud: the farthest point from the neutral axis in
     // each of `sectors` hue sectors, in hue order.

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include <lcms2.h>
 
@@ -37,8 +38,12 @@ int KvGamutView::fromICC(const char* profilePath, const char* monitorPath) {
     problem = loaded ? QString() : gamut.error();
     fill = QImage();
     if (loaded) {
-        gamut.volume();
         buildFill(QFile::decodeName(monitorPath ? monitorPath : ""));
+        // The volume takes a few tenths of a second: let the window show first.
+        QTimer::singleShot(0, this, [this] {
+            gamut.volume();
+            update();
+        });
     }
     update();
     return loaded ? 0 : -1;
@@ -189,7 +194,8 @@ void KvGamutView::paintEvent(QPaintEvent*) {
 
     p.setPen(Qt::white);
     p.setFont(font());
-    const QString volume = tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut.volume()));
+    const QString volume = gamut.hasVolume() ? tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut.volume()))
+                                             : tr("Gamut volume: measuring ...");
     p.drawText(QRectF(8, 4, width() - 16, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                gamut.description() + "\n" + volume);
     p.setFont(small);
