@@ -45,6 +45,8 @@ public:
     bool D50lab2rlab(double L, double a, double b, double* rL, double* ra, double* rb);
 
 private:
+    bool rebuildOpenTransform();
+
     struct Impl;
     Impl* d = nullptr; // engine-private state (context, helper transforms)
 };
