@@ -6,7 +6,7 @@ ASAN     ?= build-asan
 JOBS     ?= $(shell nproc)
 LOCK     := flock /tmp/tintry-build.lock
 
-.PHONY: all deps configure build run test asan-test bench format clean
+.PHONY: all deps configure build run test asan-test bench format translations clean
 
 all: build
 
@@ -40,6 +40,10 @@ asan-test: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Brings lang/*.ts up to date with the texts in the sources.
+translations:
+	/usr/lib/qt6/bin/lupdate -no-obsolete -locations none app converter chart services -ts lang/tintry_*.ts
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

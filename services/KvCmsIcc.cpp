@@ -6,9 +6,11 @@
 // on first use, because most objects only ever need one direction.
 //
 // Units. Device values cross this interface as integers (RGB 0..255, CMYK
-// 0..100 percent). Device-to-device runs in 16 bits so that the accuracy
-// setting picks lcms's precalculated grid size; anything that involves Lab
-// runs in double precision, where lcms evaluates the profiles directly.
+// 0..100 percent). Device to device is built exactly as lcms's transicc builds
+// it in its 16-bit mode (-e -w): floating-point device values in, 16-bit
+// values out, no cache, so both give the same numbers. With a floating-point
+// input lcms evaluates the profiles directly and builds no precalculated
+// grid. Anything that involves Lab runs in double precision throughout.
 //
 // Lab. What the object reports (rgb2lab, cmyk2lab) is absolute D50 Lab, the
 // number an instrument would read off the medium. What lab2rgb and lab2cmyk
@@ -20,9 +22,11 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -137,9 +141,8 @@ unsigned long roundClamped(double v, double max) {
     return static_cast<unsigned long>(std::lround(v));
 }
 
-cmsUInt16Number wordFromPercent(unsigned long p) {
-    return cmsUInt16Number((p * 65535u + 50u) / 100u);
-}
+// Nearest unit to a 16-bit output; neither scale has a word exactly halfway
+// between two units, so there is no tie to break.
 unsigned long byteFromWord(cmsUInt16Number w) {
     return (w * 255ul + 32767ul) / 65535ul;
 }
@@ -174,11 +177,36 @@ struct KvCmsIcc::Impl {
         source.reset();
     }
 
+    // Normal is lcms's default: 16-bit in and out, through a precalculated
+    // grid, quick but interpolated. Best reads floating-point input, which lcms
+    // never precalculates, so each colour runs through the whole pipeline; the
+    // formats and flags are transicc's (-e -w -c2), whose values Best matches.
+    bool sixteenBitInput = true;
+
     TransformPtr deviceTransform(cmsHPROFILE from, cmsHPROFILE to, icRenderingIntent intent,
-                                 ICCACCURACY accuracy) const {
-        const cmsUInt32Number flags = accuracy == ICC_ACCURACY_BEST ? cmsFLAGS_HIGHRESPRECALC : 0;
-        return TransformPtr(cmsCreateTransformTHR(context.get(), from, format16(cmsGetColorSpace(from)), to,
-                                                  format16(cmsGetColorSpace(to)), intent, flags));
+                                 ICCACCURACY accuracy) {
+        sixteenBitInput = accuracy != ICC_ACCURACY_BEST;
+        const cmsColorSpaceSignature in = cmsGetColorSpace(from);
+        if (sixteenBitInput)
+            return TransformPtr(cmsCreateTransformTHR(context.get(), from, format16(in), to,
+                                                      format16(cmsGetColorSpace(to)), intent, 0));
+        return TransformPtr(cmsCreateTransformTHR(context.get(), from, formatDouble(in), to,
+                                                  format16(cmsGetColorSpace(to)), intent,
+                                                  cmsFLAGS_NOCACHE | cmsFLAGS_HIGHRESPRECALC));
+    }
+
+    // Runs one device colour given as lcms's floating-point device values
+    // (RGB 0..1, CMYK in percent).
+    void runDevice(cmsHTRANSFORM xform, const double* in, int channels, cmsUInt16Number* out) const {
+        if (!sixteenBitInput) {
+            cmsDoTransform(xform, in, out, 1);
+            return;
+        }
+        const double scale = channels == 4 ? 65535.0 / 100.0 : 65535.0;
+        cmsUInt16Number words[4] = {};
+        for (int c = 0; c < channels; ++c)
+            words[c] = cmsUInt16Number(std::lround(std::clamp(in[c] * scale, 0.0, 65535.0)));
+        cmsDoTransform(xform, words, out, 1);
     }
 
     cmsHPROFILE labProfile() const { return cmsCreateLab4ProfileTHR(context.get(), nullptr); }
@@ -293,18 +321,17 @@ bool KvCmsIcc::rebuildOpenTransform() {
     return true;
 }
 
-// Device to device, in 16 bits: the integer inputs map exactly onto lcms's
-// 16-bit scale (255 * 257 = 65535), and the result is rounded once, at the end.
+// Device to device: the inputs go in as lcms's floating-point device values
+// (RGB 0..1, CMYK in percent), the 16-bit result is rounded once, at the end.
 bool KvCmsIcc::rgb2rgb(unsigned long r, unsigned long g, unsigned long b, unsigned long* R, unsigned long* G,
                        unsigned long* B) {
     if (!transform || sourceSpace != icSigRgbData || destinationSpace != icSigRgbData || !R || !G || !B)
         return false;
     if (r > 255 || g > 255 || b > 255)
         return false;
-    const cmsUInt16Number in[3] = {cmsUInt16Number(r * 257), cmsUInt16Number(g * 257),
-                                   cmsUInt16Number(b * 257)};
+    const double in[3] = {r / 255.0, g / 255.0, b / 255.0};
     cmsUInt16Number out[3] = {};
-    cmsDoTransform(transform, in, out, 1);
+    d->runDevice(transform, in, int(std::size(in)), out);
     *R = byteFromWord(out[0]);
     *G = byteFromWord(out[1]);
     *B = byteFromWord(out[2]);
@@ -318,10 +345,9 @@ bool KvCmsIcc::rgb2cmyk(unsigned long r, unsigned long g, unsigned long b, unsig
         return false;
     if (r > 255 || g > 255 || b > 255)
         return false;
-    const cmsUInt16Number in[3] = {cmsUInt16Number(r * 257), cmsUInt16Number(g * 257),
-                                   cmsUInt16Number(b * 257)};
+    const double in[3] = {r / 255.0, g / 255.0, b / 255.0};
     cmsUInt16Number out[4] = {};
-    cmsDoTransform(transform, in, out, 1);
+    d->runDevice(transform, in, int(std::size(in)), out);
     *c = percentFromWord(out[0]);
     *m = percentFromWord(out[1]);
     *y = percentFromWord(out[2]);
@@ -335,10 +361,9 @@ bool KvCmsIcc::cmyk2rgb(unsigned long c, unsigned long m, unsigned long y, unsig
         return false;
     if (c > 100 || m > 100 || y > 100 || k > 100)
         return false;
-    const cmsUInt16Number in[4] = {wordFromPercent(c), wordFromPercent(m), wordFromPercent(y),
-                                   wordFromPercent(k)};
+    const double in[4] = {double(c), double(m), double(y), double(k)};
     cmsUInt16Number out[3] = {};
-    cmsDoTransform(transform, in, out, 1);
+    d->runDevice(transform, in, int(std::size(in)), out);
     *r = byteFromWord(out[0]);
     *g = byteFromWord(out[1]);
     *b = byteFromWord(out[2]);
@@ -352,10 +377,9 @@ bool KvCmsIcc::cmyk2cmyk(unsigned long c, unsigned long m, unsigned long y, unsi
         return false;
     if (c > 100 || m > 100 || y > 100 || k > 100)
         return false;
-    const cmsUInt16Number in[4] = {wordFromPercent(c), wordFromPercent(m), wordFromPercent(y),
-                                   wordFromPercent(k)};
+    const double in[4] = {double(c), double(m), double(y), double(k)};
     cmsUInt16Number out[4] = {};
-    cmsDoTransform(transform, in, out, 1);
+    d->runDevice(transform, in, int(std::size(in)), out);
     *C = percentFromWord(out[0]);
     *M = percentFromWord(out[1]);
     *Y = percentFromWord(out[2]);

@@ -117,6 +117,27 @@ bool sameDevice(double tool, unsigned long engine, double max) {
     return std::labs(expected - long(engine)) <= allowed;
 }
 
+// Every level of each channel alone and of all channels together: a device
+// value that reaches lcms wrongly scaled shows at some level of these ramps.
+Rows rampSample(int channels, int top) {
+    Rows s;
+    for (int v = 0; v <= top; ++v) {
+        for (int c = 0; c < channels; ++c) {
+            Row r(channels, 0.0);
+            r[c] = v;
+            s.append(r);
+        }
+        s.append(Row(channels, double(v)));
+    }
+    return s;
+}
+
+// transicc -e -w prints 16-bit values; the engine reports the nearest unit.
+// Neither scale has a 16-bit value halfway between two units, so no tie.
+long unitFromWord(double w, double max) {
+    return std::lround(w * max / 65535.0);
+}
+
 double de2000(const Row& x, const Row& y) {
     const cmsCIELab a{x[0], x[1], x[2]};
     const cmsCIELab b{y[0], y[1], y[2]};
@@ -369,21 +390,22 @@ void TestEngine::intentChangeAppliesToOpenTransform() {
     QVERIFY(std::equal(d1, d1 + 4, d2));
 }
 
-// Each row: which conversion, the pair of profiles, the intent and accuracy,
-// and for device to device the largest difference allowed, in device units.
+// Each row: which conversion, the pair of profiles, the intent and accuracy.
+//
+// Device to device is compared with transicc's 16-bit mode, -e -w -c2. That
+// mode reads its input in the usual units (RGB 0..255, CMYK percent) and hands
+// it to lcms as floating point; only the output is encoded, as 16-bit values.
+// At Best the engine builds that very transform, so the nearest unit to
+// transicc's value must be the engine's, exactly, for every intent. At Normal
+// the engine interpolates in lcms's default precalculated grid, which transicc
+// cannot (lcms precalculates only from integer input): there at least 95 % of
+// the colours must agree within one unit, and none by more than the grid's
+// worst error measured on these profiles (stated below).
 //
 // Conversions involving Lab run in floating point in the engine as in
-// transicc, so after the same rounding they must agree exactly (transicc
-// prints four decimals: Lab within 1e-3, a device value that printed within
-// 5e-4 of a half may round either way).
-//
-// Device to device runs precalculated in 16 bits (the accuracy picks the grid
-// size), while transicc evaluates in floating point whatever its -c says
-// (-c0 to -c3 print the same numbers). The difference is lcms's grid
-// interpolation, measured on this sample and allowed here: RGB to CMYK 3
-// (2 at best), CMYK to CMYK 2, CMYK to RGB 14, the last where cyan and green
-// inks lie outside sRGB and the grid interpolates across the clipping. At
-// least 95 % of the sample must still be within one unit.
+// transicc's default mode, so after the same rounding they must agree exactly
+// (transicc prints four decimals: Lab within 1e-3, a device value that printed
+// within 5e-4 of a half may round either way).
 enum Kind { RgbToCmyk, CmykToRgb, RgbToRgb, CmykToCmyk, RgbToLab, CmykToLab, LabToRgb, LabToCmyk };
 
 void TestEngine::matchesTransicc_data() {
@@ -392,26 +414,22 @@ void TestEngine::matchesTransicc_data() {
     QTest::addColumn<QString>("destination");
     QTest::addColumn<int>("intent");
     QTest::addColumn<int>("accuracy");
-    QTest::addColumn<long>("tolerance");
     const char* intents[] = {"perceptual", "relative", "saturation", "absolute"};
     for (int i = 0; i < 4; ++i) {
         for (int acc = 0; acc < 2; ++acc) {
             const char* a = acc ? "best" : "normal";
-            QTest::addRow("rgb>cmyk %s %s", intents[i], a)
-                << int(RgbToCmyk) << kSrgb << kCmyk << i << acc << 3L;
-            QTest::addRow("cmyk>rgb %s %s", intents[i], a)
-                << int(CmykToRgb) << kCmyk << kSrgb << i << acc << 14L;
-            QTest::addRow("cmyk>cmyk %s %s", intents[i], a)
-                << int(CmykToCmyk) << kCmyk << kCmyk << i << acc << 2L;
+            QTest::addRow("rgb>cmyk %s %s", intents[i], a) << int(RgbToCmyk) << kSrgb << kCmyk << i << acc;
+            QTest::addRow("cmyk>rgb %s %s", intents[i], a) << int(CmykToRgb) << kCmyk << kSrgb << i << acc;
+            QTest::addRow("cmyk>cmyk %s %s", intents[i], a) << int(CmykToCmyk) << kCmyk << kCmyk << i << acc;
+            QTest::addRow("rgb>rgb %s %s", intents[i], a) << int(RgbToRgb) << kSrgb << kSrgb << i << acc;
         }
-        QTest::addRow("rgb>rgb %s", intents[i]) << int(RgbToRgb) << kSrgb << kSrgb << i << 0 << 0L;
-        QTest::addRow("lab>rgb %s", intents[i]) << int(LabToRgb) << kCmyk << kSrgb << i << 0 << 0L;
-        QTest::addRow("lab>cmyk %s", intents[i]) << int(LabToCmyk) << kSrgb << kCmyk << i << 0 << 0L;
+        QTest::addRow("lab>rgb %s", intents[i]) << int(LabToRgb) << kCmyk << kSrgb << i << 0;
+        QTest::addRow("lab>cmyk %s", intents[i]) << int(LabToCmyk) << kSrgb << kCmyk << i << 0;
     }
     // Device to Lab is absolute colorimetric whatever the held intent.
-    QTest::addRow("rgb>lab held perceptual") << int(RgbToLab) << kSrgb << kCmyk << 0 << 0 << 0L;
-    QTest::addRow("cmyk>lab held perceptual") << int(CmykToLab) << kCmyk << kSrgb << 0 << 0 << 0L;
-    QTest::addRow("cmyk>lab held relative") << int(CmykToLab) << kCmyk << kCmyk << 1 << 1 << 0L;
+    QTest::addRow("rgb>lab held perceptual") << int(RgbToLab) << kSrgb << kCmyk << 0 << 0;
+    QTest::addRow("cmyk>lab held perceptual") << int(CmykToLab) << kCmyk << kSrgb << 0 << 0;
+    QTest::addRow("cmyk>lab held relative") << int(CmykToLab) << kCmyk << kCmyk << 1 << 1;
 }
 
 void TestEngine::matchesTransicc() {
@@ -423,7 +441,6 @@ void TestEngine::matchesTransicc() {
     QFETCH(QString, destination);
     QFETCH(int, intent);
     QFETCH(int, accuracy);
-    QFETCH(long, tolerance);
 
     KvCmsIcc t;
     QVERIFY(t.setrenderingIntent(icRenderingIntent(intent)));
@@ -434,23 +451,31 @@ void TestEngine::matchesTransicc() {
     const bool labIn = kind == LabToRgb || kind == LabToCmyk;
     const bool labOut = kind == RgbToLab || kind == CmykToLab;
     const bool deviceToDevice = !labIn && !labOut;
-    const Rows in = labIn ? labSample() : rgbIn ? rgbSample() : cmykSample();
+    Rows in = labIn ? labSample() : rgbIn ? rgbSample() : cmykSample();
+    if (deviceToDevice)
+        in += rgbIn ? rampSample(3, 255) : rampSample(4, 100);
 
-    QStringList args{"-n", "-i" + (labIn ? QString("*Lab") : source),
-                     "-o" + (labOut ? QString("*Lab") : destination),
-                     "-t" + QString::number(labOut ? 3 : intent)};
+    QStringList args{"-n"};
+    if (deviceToDevice)
+        args << "-e"
+             << "-w"
+             << "-c2";
+    args << "-i" + (labIn ? QString("*Lab") : source) << "-o" + (labOut ? QString("*Lab") : destination)
+         << "-t" + QString::number(labOut ? 3 : intent);
     const Rows expected = runTool(transicc, args, in);
     QVERIFY2(!expected.isEmpty(), qPrintable("transicc failed: " + args.join(' ')));
 
     double worstLab = 0;
+    // Normal's grid: colours off by more than one unit, and the worst of them.
+    const bool exact = !deviceToDevice || accuracy == ICC_ACCURACY_BEST;
+    int offByMore = 0;
     long worstDevice = 0;
-    int withinOne = 0;
-    const auto note = [&](const unsigned long* o, const Row& e, int n, double max) {
-        long worst = 0;
-        for (int c = 0; c < n; ++c)
-            worst = std::max(worst, std::labs(long(o[c]) - deviceUnit(e[c], max)));
-        worstDevice = std::max(worstDevice, worst);
-        withinOne += worst <= 1 ? 1 : 0;
+    const auto agrees = [&](unsigned long got, long want) {
+        const long diff = std::labs(long(got) - want);
+        worstDevice = std::max(worstDevice, diff);
+        if (diff > 1)
+            ++offByMore;
+        return exact ? diff == 0 : true;
     };
     for (int i = 0; i < in.size(); ++i) {
         const Row& v = in[i];
@@ -473,7 +498,8 @@ void TestEngine::matchesTransicc() {
                                 ? t.rgb2cmyk(v[0], v[1], v[2], &o[0], &o[1], &o[2], &o[3])
                                 : t.cmyk2cmyk(v[0], v[1], v[2], v[3], &o[0], &o[1], &o[2], &o[3]);
             QVERIFY(ok);
-            note(o, e, 4, 100.0);
+            for (int c = 0; c < 4; ++c)
+                QVERIFY2(agrees(o[c], unitFromWord(e[c], 100.0)), where());
             break;
         }
         case CmykToRgb:
@@ -481,7 +507,8 @@ void TestEngine::matchesTransicc() {
             const bool ok = kind == RgbToRgb ? t.rgb2rgb(v[0], v[1], v[2], &o[0], &o[1], &o[2])
                                              : t.cmyk2rgb(v[0], v[1], v[2], v[3], &o[0], &o[1], &o[2]);
             QVERIFY(ok);
-            note(o, e, 3, 255.0);
+            for (int c = 0; c < 3; ++c)
+                QVERIFY2(agrees(o[c], unitFromWord(e[c], 255.0)), where());
             break;
         }
         case RgbToLab:
@@ -505,13 +532,14 @@ void TestEngine::matchesTransicc() {
             break;
         }
     }
-    if (deviceToDevice) {
-        const double share = 100.0 * withinOne / in.size();
-        qInfo("largest difference %ld units, %.1f %% within one unit", worstDevice, share);
-        QVERIFY2(worstDevice <= tolerance, qPrintable(QString("difference of %1 units").arg(worstDevice)));
-        QVERIFY2(share >= 95.0, qPrintable(QString("only %1 % within one unit").arg(share)));
-    }
     QVERIFY2(worstLab <= 1e-3, qPrintable(QString("largest Lab difference %1").arg(worstLab)));
+    if (!exact) {
+        // Measured with these samples: CMYK>RGB up to 17 RGB units (absolute
+        // intent) where the grid spans sRGB's clipping, at most 3 elsewhere.
+        const long bound = kind == CmykToRgb ? 18 : 4;
+        QVERIFY2(offByMore * 20 <= in.size(), qPrintable(QString("%1 off by more than one").arg(offByMore)));
+        QVERIFY2(worstDevice <= bound, qPrintable(QString("worst difference %1").arg(worstDevice)));
+    }
 }
 
 void TestEngine::d50LabUnderRelativeIntentIsAbsoluteColorimetry_data() {
