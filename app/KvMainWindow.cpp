@@ -80,6 +80,9 @@ void KvMainWindow::about() {
     text += "<br>";
     text += "Copyright &copy; 2002-2026 <b>Quillon</b>. All rights reserved.<br><br>";
     text += "For updates and support visit the Quillon web site.";
+    // The chart launchers have no menu entry; this is where their keys are told.
+    text += "<br><br>Ctrl+Shift+P: colour chart from an ICC profile"
+            "<br>Ctrl+Shift+S: colour chart from a swatches file";
     KvDialogs::about(this, tr("About"), text);
 }
 

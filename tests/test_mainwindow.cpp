@@ -92,6 +92,8 @@ private slots:
         QCOMPARE(dialogs.requests[0].caption, QString("About"));
         QVERIFY(dialogs.requests[0].text.startsWith("<b>Quillon Tintry</b> version 1.2<br>"));
         QVERIFY(dialogs.requests[0].text.contains("<br><br>"));
+        QVERIFY(dialogs.requests[0].text.contains("Ctrl+Shift+P: colour chart from an ICC profile"));
+        QVERIFY(dialogs.requests[0].text.contains("Ctrl+Shift+S: colour chart from a swatches file"));
         closeAndDelete(w);
     }
 
