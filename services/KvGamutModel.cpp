@@ -119,6 +119,9 @@ bool KvGamutModel::load(const QString& path) {
 }
 
 KvGamutModel::Outline KvGamutModel::outlineOf(const std::vector<KvLabPoint>& points, int sectors) {
+    // The farthest point from the neutral axis in each hue sector thins the
+    // cloud to its rim; the convex hull of the rim is the outline. A sector
+    // holding only inner points would otherwise notch the outline.
     std::vector<int> best(std::size_t(sectors), -1);
     std::vector<double> bestRadius(std::size_t(sectors), -1.0);
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -133,12 +136,32 @@ KvGamutModel::Outline KvGamutModel::outlineOf(const std::vector<KvLabPoint>& poi
             best[std::size_t(s)] = int(i);
         }
     }
-    Outline out;
-    for (int s = 0; s < sectors; ++s)
-        if (best[std::size_t(s)] >= 0)
-            out.push_back(
-                {points[std::size_t(best[std::size_t(s)])].a, points[std::size_t(best[std::size_t(s)])].b});
-    return out;
+    Outline rim;
+    for (int i : best)
+        if (i >= 0)
+            rim.push_back({points[std::size_t(i)].a, points[std::size_t(i)].b});
+    if (rim.size() < 3)
+        return rim;
+    // Andrew's monotone chain, counter-clockwise.
+    std::sort(rim.begin(), rim.end(),
+              [](const KvAbPoint& p, const KvAbPoint& q) { return p.a < q.a || (p.a == q.a && p.b < q.b); });
+    const auto cross = [](const KvAbPoint& o, const KvAbPoint& p, const KvAbPoint& q) {
+        return (p.a - o.a) * (q.b - o.b) - (p.b - o.b) * (q.a - o.a);
+    };
+    Outline hull(2 * rim.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < rim.size(); ++i) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], rim[i]) <= 0)
+            --k;
+        hull[k++] = rim[i];
+    }
+    for (std::size_t i = rim.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && cross(hull[k - 2], hull[k - 1], rim[i]) <= 0)
+            --k;
+        hull[k++] = rim[i];
+    }
+    hull.resize(k - 1);
+    return hull;
 }
 
 double KvGamutModel::area(const Outline& o) {

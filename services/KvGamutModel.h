@@ -39,8 +39,9 @@ public:
     double volume();
     bool hasVolume() const { return volumeValue >= 0; }
 
-    // Outline of a point cloud: the farthest point from the neutral axis in
-    // each of `sectors` hue sectors, in hue order.
+    // Outline of a point cloud on the a*b* plane: the convex hull of the
+    // farthest points from the neutral axis in `sectors` hue sectors,
+    // counter-clockwise.
     static Outline outlineOf(const std::vector<KvLabPoint>& points, int sectors = 180);
     // The area enclosed by an outline.
     static double area(const Outline& outline);

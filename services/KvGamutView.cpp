@@ -49,43 +49,40 @@ int KvGamutView::fromICC(const char* profilePath, const char* monitorPath) {
     return loaded ? 0 : -1;
 }
 
-// Seen from above: each a*b* cell takes the lightest sampled colour over it,
-// shown through the monitor profile. Cells the samples missed borrow from a
-// neighbour; the outline clips the rest when painting.
+// Each a*b* cell is painted with the colour of that hue and chroma at the
+// lightness of the gamut's most chromatic colour of that hue (its cusp), as
+// the monitor shows it; the outline clips the rest when painting. The cusp
+// lightness is taken per hue sector and blended between sectors, so the
+// fill is smooth.
 void KvGamutView::buildFill(const QString& monitorPath) {
-    std::vector<double> top(std::size_t(fillSide) * fillSide, -1.0);
-    std::vector<KvLabPoint> colour(top.size());
+    constexpr int sectors = 72;
+    std::vector<double> cuspL(sectors, 50.0), cuspC(sectors, -1.0);
     for (const KvLabPoint& p : gamut.samples()) {
-        const int x = int(std::floor(p.a + abRange)), y = int(std::floor(abRange - p.b));
-        if (x < 0 || y < 0 || x >= fillSide || y >= fillSide)
-            continue;
-        const std::size_t i = std::size_t(y) * fillSide + std::size_t(x);
-        if (p.L > top[i]) {
-            top[i] = p.L;
-            colour[i] = p;
+        double h = std::atan2(p.b, p.a);
+        if (h < 0)
+            h += 2 * M_PI;
+        const int s = std::min(sectors - 1, int(h / (2 * M_PI) * sectors));
+        const double c = std::hypot(p.a, p.b);
+        if (c > cuspC[std::size_t(s)]) {
+            cuspC[std::size_t(s)] = c;
+            cuspL[std::size_t(s)] = p.L;
         }
     }
-    for (int pass = 0; pass < 6; ++pass) {
-        std::vector<double> nextTop = top;
-        for (int y = 0; y < fillSide; ++y)
-            for (int x = 0; x < fillSide; ++x) {
-                const std::size_t i = std::size_t(y) * fillSide + std::size_t(x);
-                if (top[i] >= 0)
-                    continue;
-                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= fillSide || ny >= fillSide)
-                        continue;
-                    const std::size_t j = std::size_t(ny) * fillSide + std::size_t(nx);
-                    if (top[j] >= 0) {
-                        nextTop[i] = top[j];
-                        colour[i] = {colour[j].L, colour[j].a, colour[j].b};
-                        break;
-                    }
-                }
-            }
-        top.swap(nextTop);
-    }
+    auto lightnessAt = [&](double a, double b) {
+        double h = std::atan2(b, a);
+        if (h < 0)
+            h += 2 * M_PI;
+        const double pos = h / (2 * M_PI) * sectors - 0.5;
+        const int s0 = (int(std::floor(pos)) + sectors) % sectors;
+        const int s1 = (s0 + 1) % sectors;
+        const double t = pos - std::floor(pos);
+        const double cusp = cuspL[std::size_t(s0)] * (1 - t) + cuspL[std::size_t(s1)] * t;
+        // Towards the neutral axis, blend to a mid grey's lightness.
+        const double chroma = std::hypot(a, b);
+        const double reach = std::max(1.0, cuspC[std::size_t(s0)] * (1 - t) + cuspC[std::size_t(s1)] * t);
+        const double w = std::clamp(chroma / reach, 0.0, 1.0);
+        return 60.0 * (1 - w) + cusp * w;
+    };
 
     cmsContext ctx = cmsCreateContext(nullptr, nullptr);
     cmsSetLogErrorHandlerTHR(ctx, quietErrors);
@@ -103,20 +100,24 @@ void KvGamutView::buildFill(const QString& monitorPath) {
         monitor = cmsCreate_sRGBProfileTHR(ctx);
     cmsHTRANSFORM toScreen =
         cmsCreateTransformTHR(ctx, lab, TYPE_Lab_DBL, monitor, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0);
-    fill = QImage(fillSide, fillSide, QImage::Format_ARGB32);
-    fill.fill(Qt::transparent);
+    fill = QImage(fillSide, fillSide, QImage::Format_RGB32);
+    fill.fill(Qt::gray);
     if (toScreen) {
+        std::vector<double> labLine(std::size_t(fillSide) * 3);
+        std::vector<unsigned char> rgbLine(std::size_t(fillSide) * 3);
         for (int y = 0; y < fillSide; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(fill.scanLine(y));
+            const double b = abRange - y - 0.5;
             for (int x = 0; x < fillSide; ++x) {
-                const std::size_t i = std::size_t(y) * fillSide + std::size_t(x);
-                if (top[i] < 0)
-                    continue;
-                const double lab3[3] = {colour[i].L, colour[i].a, colour[i].b};
-                unsigned char rgb[3];
-                cmsDoTransform(toScreen, lab3, rgb, 1);
-                line[x] = qRgb(rgb[0], rgb[1], rgb[2]);
+                const double a = x + 0.5 - abRange;
+                labLine[std::size_t(x) * 3] = lightnessAt(a, b);
+                labLine[std::size_t(x) * 3 + 1] = a;
+                labLine[std::size_t(x) * 3 + 2] = b;
             }
+            cmsDoTransform(toScreen, labLine.data(), rgbLine.data(), fillSide);
+            auto* line = reinterpret_cast<QRgb*>(fill.scanLine(y));
+            for (int x = 0; x < fillSide; ++x)
+                line[x] = qRgb(rgbLine[std::size_t(x) * 3], rgbLine[std::size_t(x) * 3 + 1],
+                               rgbLine[std::size_t(x) * 3 + 2]);
         }
         cmsDeleteTransform(toScreen);
     }
@@ -186,16 +187,22 @@ void KvGamutView::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(outline);
+    // Slices: a dark line under a light dashed one reads on any colour.
     for (const KvGamutModel::Slice& s : gamut.slices()) {
-        const int grey = int(40 + s.L * 2);
-        p.setPen(QPen(QColor(grey, grey, grey), 1, Qt::DashLine));
-        p.drawPath(pathOf(s.outline));
+        const QPainterPath path = pathOf(s.outline);
+        p.setPen(QPen(QColor(0, 0, 0, 110), 2.2));
+        p.drawPath(path);
+        p.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        p.drawPath(path);
+        const QRectF box = path.boundingRect();
+        p.drawText(QPointF(box.right() + 3, box.center().y()), QStringLiteral("L*%1").arg(s.L));
     }
 
     p.setPen(Qt::white);
     p.setFont(font());
-    const QString volume = gamut.hasVolume() ? tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut.volume()))
-                                             : tr("Gamut volume: measuring ...");
+    const QString volume = gamut.hasVolume()
+                               ? tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut.volume()))
+                               : tr("Gamut volume: measuring ...");
     p.drawText(QRectF(8, 4, width() - 16, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                gamut.description() + "\n" + volume);
     p.setFont(small);
