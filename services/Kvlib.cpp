@@ -1,6 +1,7 @@
 #include "Kvlib.h"
 
 #include <cerrno>
+#include <climits>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -135,8 +136,17 @@ struct KvFile {
 KvFile* Kv_fopen(const char* path, const char* mode) {
     if (!path || !*path || !mode || std::strchr(mode, 'w') == nullptr)
         return nullptr;
+    // A link is followed to the file it names, so the link stays a link; a
+    // directory or a device is not a file we may replace.
+    std::string target = path;
+    char resolved[PATH_MAX];
+    if (::realpath(path, resolved))
+        target = resolved;
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return nullptr;
     auto* f = new KvFile;
-    f->target = path;
+    f->target = target;
     f->temp = f->target + ".XXXXXX";
     int fd = ::mkstemp(f->temp.data());
     if (fd < 0) {

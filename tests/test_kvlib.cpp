@@ -153,7 +153,19 @@ private slots:
         QCOMPARE(readAll(path), QByteArray("%!PS new 2\ntail"));
         QCOMPARE(QFileInfo(path).permissions() & QFile::ReadOther, QFile::ReadOther);
 
-        // Unwritable places give no handle.
+        // A link keeps being a link; its file gets the contents.
+        const QString real = dir.filePath("real.ps"), link = dir.filePath("link.ps");
+        QFile::copy(path, real);
+        QVERIFY(QFile::link(real, link));
+        f = Kv_fopen(QFile::encodeName(link).constData(), "w");
+        Kv_fprintf(f, "via link");
+        QCOMPARE(Kv_fclose(f), 0);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readAll(real), QByteArray("via link"));
+
+        // Unwritable places, directories and devices give no handle.
+        QVERIFY(Kv_fopen(QFile::encodeName(dir.path()).constData(), "w") == nullptr);
+        QVERIFY(Kv_fopen("/dev/null", "w") == nullptr);
         QVERIFY(Kv_fopen(QFile::encodeName(dir.filePath("no/such/dir/x.ps")).constData(), "w") == nullptr);
         QVERIFY(Kv_fopen("", "w") == nullptr);
         QVERIFY(Kv_fopen(nullptr, "w") == nullptr);

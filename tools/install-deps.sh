@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev
   liblcms2-dev liblcms2-utils argyll
   icc-profiles-free libgs-common ghostscript
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick locales
 )
 
 missing=()
@@ -17,14 +17,23 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Files are checked to keep their decimal point under a comma-decimal locale.
+need_locale=0
+locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || need_locale=1
+[ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+  command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]} (and the de_DE.UTF-8 locale)" >&2; exit 1; }
   sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update
-$sudo apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if [ $need_locale -eq 1 ]; then
+  echo "Generating the de_DE.UTF-8 locale for the tests"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -1,0 +1,15 @@
+// tintry-chart: builds a chart from the command line with the chart window's
+// own generation, import and export code, for scripts and batch work.
+//
+//   tintry-chart --profile P.icc --patches N [--preview M.icc]
+//                [--swatches FILE] [--ps OUT.ps] [--iso12642 OUT.txt]
+//
+// Progress lines go to standard output; any failure ends with status 1 and
+// one line on standard error.
+#pragma once
+
+class ChartCommand {
+public:
+    static int run(int argc, char** argv);
+    static const char* usage();
+};

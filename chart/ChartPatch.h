@@ -1,0 +1,30 @@
+// One patch of a colour-check chart, kept in the support library's intrusive
+// list. The record stays a plain C layout: the chart's list, the culls and
+// the exports all walk it directly, and removal only unlinks.
+#pragma once
+
+#include "Kvlib.h"
+
+#include <cstdint>
+
+enum { CHARTPATCH_KIND = 2 };
+
+// Positions of the inks in CHARTPATCH::cmyk. The engine takes the address of
+// the group, and it wants black first.
+enum { INK_K = 0, INK_C = 1, INK_M = 2, INK_Y = 3 };
+
+struct CHARTPATCH {
+    KvListLink link;
+    std::int32_t kind;     // always CHARTPATCH_KIND
+    unsigned char rgb[3];  // monitor preview, 0..255
+    unsigned char cmyk[4]; // K, C, M, Y, 0..255 (255 is 100 %)
+    double labRelative[3]; // media-relative Lab
+    double labD50[3];      // D50 Lab: what every difference, export and reading compares against
+};
+
+// C, M, Y, K as one word (C in the high byte), the same packing the colour
+// records use; handy to identify a patch in logs and tests.
+inline std::uint32_t chartPatchCMYK(const CHARTPATCH& p) {
+    return std::uint32_t(p.cmyk[INK_C]) << 24 | std::uint32_t(p.cmyk[INK_M]) << 16 |
+           std::uint32_t(p.cmyk[INK_Y]) << 8 | std::uint32_t(p.cmyk[INK_K]);
+}

@@ -1,0 +1,124 @@
+#include "RoughCull.h"
+
+#include "KvCMS.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// What one pass needs of a patch, in list order.
+struct Point {
+    double L, a, b;
+    double halfWeight; // 0.024 * chroma, see lowerBoundBelow
+    bool finite;
+};
+
+// CIE94 weighs chroma and hue differences down by S_C = 1 + 0.048 * sqrt(C1 * C2)
+// (S_H is smaller), and sqrt(C1 * C2) <= (C1 + C2) / 2. Hence
+//     CIE94^2 >= dL^2 + (da^2 + db^2) / (1 + 0.024 * (C1 + C2))^2,
+// which costs a few multiplications. A pair is rejected only when this bound
+// clears the tolerance by a margin far above rounding, so every decision near
+// the tolerance is still taken by the engine's own formula.
+bool certainlyApart(const Point& x, const Point& y, double toleranceSquared) {
+    const double dL = x.L - y.L;
+    const double da = x.a - y.a;
+    const double db = x.b - y.b;
+    const double s = 1.0 + x.halfWeight + y.halfWeight;
+    return dL * dL + (da * da + db * db) / (s * s) > toleranceSquared * (1.0 + 1e-9);
+}
+
+} // namespace
+
+void RoughCull::report(std::FILE* out, bool reverse, double tolerance, unsigned long removed, int left) {
+    std::fprintf(out, "%s rough cull: Tolerance %f, removed %lu duplicates, patches left = %d\n",
+                 reverse ? "reverse" : "forward", tolerance, removed, left);
+}
+
+double RoughCull::labDiagonal(const CHARTPATCH* patches) {
+    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const CHARTPATCH* p = patches; p != nullptr; p = KvNext(p))
+        if (std::isfinite(p->labD50[0]) && std::isfinite(p->labD50[1]) && std::isfinite(p->labD50[2]))
+            for (int i = 0; i < 3; ++i) {
+                lo[i] = std::min(lo[i], p->labD50[i]);
+                hi[i] = std::max(hi[i], p->labD50[i]);
+            }
+    if (lo[0] > hi[0])
+        return 0.0;
+    return std::sqrt((hi[0] - lo[0]) * (hi[0] - lo[0]) + (hi[1] - lo[1]) * (hi[1] - lo[1]) +
+                     (hi[2] - lo[2]) * (hi[2] - lo[2]));
+}
+
+void RoughCull::cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out) {
+    cullLoop(patches, count,
+             [&](double tolerance, bool& reverse) { pass(patches, tolerance, reverse, count, out); });
+}
+
+void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsigned long count,
+                     std::FILE* out) {
+    if (*patches == nullptr)
+        return;
+    std::vector<CHARTPATCH*> records;
+    std::vector<Point> points;
+    for (CHARTPATCH* p = *patches; p != nullptr; p = KvNext(p)) {
+        const double* lab = p->labD50;
+        const bool finite = std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]);
+        records.push_back(p);
+        points.push_back({lab[0], lab[1], lab[2], finite ? 0.024 * std::hypot(lab[1], lab[2]) : 0.0, finite});
+    }
+    const int n = static_cast<int>(records.size());
+
+    // Patches without a finite Lab never compare below anything: they can
+    // neither be removed nor remove, and they stay out of the sorted index.
+    std::vector<int> byL;
+    for (int i = 0; i < n; ++i)
+        if (points[i].finite)
+            byL.push_back(i);
+    std::sort(byL.begin(), byL.end(), [&](int x, int y) { return points[x].L < points[y].L; });
+    std::vector<double> sortedL(byL.size());
+    for (std::size_t k = 0; k < byL.size(); ++k)
+        sortedL[k] = points[byL[k]].L;
+
+    const double toleranceSquared = tolerance * tolerance;
+    const double reach = tolerance * (1.0 + 1e-9);
+    std::vector<char> alive(n, 1);
+    std::vector<int> close;
+    unsigned long left = static_cast<unsigned long>(n);
+    unsigned long dropped = 0;
+    for (int step = 0; step < n && left > count; ++step) {
+        const int r = reverse ? n - 1 - step : step;
+        if (!alive[r] || !points[r].finite)
+            continue;
+        const auto first = std::lower_bound(sortedL.begin(), sortedL.end(), points[r].L - reach);
+        const auto last = std::upper_bound(first, sortedL.end(), points[r].L + reach);
+        close.clear();
+        for (auto k = first - sortedL.begin(); k < last - sortedL.begin(); ++k) {
+            const int t = byL[k];
+            if (!alive[t] || (reverse ? t >= r : t <= r) ||
+                certainlyApart(points[t], points[r], toleranceSquared))
+                continue;
+            if (KvCMS_ColourDiff_CIE94(records[t]->labD50, records[r]->labD50) < tolerance)
+                close.push_back(t);
+        }
+        // The walk meets the close patches in list order, moving away from the reference.
+        if (reverse)
+            std::sort(close.begin(), close.end(), std::greater<int>());
+        else
+            std::sort(close.begin(), close.end());
+        for (int t : close) {
+            alive[t] = 0;
+            ++dropped;
+            if (--left <= count)
+                break;
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        if (!alive[i]) {
+            RemoveList(patches, records[i]);
+            Kv_free(records[i]);
+        }
+    report(out, reverse, tolerance, dropped, ListLength(*patches));
+    reverse = !reverse;
+}

@@ -1,0 +1,6 @@
+// tintry-chart: see ChartCommand.h.
+#include "ChartCommand.h"
+
+int main(int argc, char** argv) {
+    return ChartCommand::run(argc, argv);
+}
