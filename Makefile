@@ -6,7 +6,7 @@ ASAN     ?= build-asan
 JOBS     ?= $(shell nproc)
 LOCK     := flock /tmp/tintry-build.lock
 
-.PHONY: all deps configure build run test asan-test bench format translations clean
+.PHONY: all deps configure build run test asan-test fuzz bench format translations clean
 
 all: build
 
@@ -37,6 +37,11 @@ asan-test: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of every reader of outside files (FUZZ_SECONDS each).
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	tools/fuzz.sh $(FUZZ_SECONDS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done

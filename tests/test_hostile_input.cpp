@@ -1,0 +1,82 @@
+// Files that claim to be enormous are refused without the memory they
+// claim (a hang would meet CTest's time-out): a CGATS table of 2^31 sets, an ASE file of four billion
+// blocks, a profile whose header claims gigabytes.
+#include "KvCMS.h"
+#include "KvCmsIcc.h"
+#include "SwatchImporter.h"
+#include "TestMain.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+namespace {
+
+long peakKb() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+QByteArray be32(quint32 v) {
+    const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    return QByteArray(b, 4);
+}
+
+} // namespace
+
+class TestHostileInput : public QObject {
+    Q_OBJECT
+private slots:
+    void enormousClaims_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray cgats = "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+                                 "END_DATA_FORMAT\nNUMBER_OF_SETS %1\nBEGIN_DATA\n1 50 0 0\n2 60 1 1\nEND_DATA\n";
+        QTest::newRow("CGATS with 2^31 sets") << "cgats" << QByteArray(cgats).replace("%1", "2147483648");
+        QTest::newRow("CGATS with 2^31-1 sets") << "cgats" << QByteArray(cgats).replace("%1", "2147483647");
+        QTest::newRow("CGATS with 2^31 fields")
+            << "cgats"
+            << QByteArray("CGATS.17\nNUMBER_OF_FIELDS 2147483648\nBEGIN_DATA_FORMAT\nLAB_L\nEND_DATA_FORMAT\n"
+                          "NUMBER_OF_SETS 1\nBEGIN_DATA\n1\nEND_DATA\n");
+        QByteArray ase = QByteArray("ASEF") + QByteArray("\x00\x01\x00\x00", 4) + be32(0xffffffffu);
+        QTest::newRow("ASE with four billion blocks") << "ase" << ase;
+        QByteArray block = QByteArray("\x00\x01", 2) + be32(0xfffffff0u) + QByteArray(16, 'x');
+        QTest::newRow("ASE block of four gigabytes") << "ase" << ase + block;
+        QByteArray header(128, '\0');
+        header.replace(0, 4, be32(0x7ffffff0u));
+        header.replace(36, 4, "acsp");
+        QTest::newRow("profile claiming two gigabytes") << "profile" << header + QByteArray(4096, '\0');
+    }
+    void enormousClaims() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("claims");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const QByteArray local = QFile::encodeName(path);
+
+        const long before = peakKb();
+        if (kind == "profile") {
+            icProfileClassSignature c;
+            icColorSpaceSignature s;
+            QVERIFY(!KvCmsIcc::getICCprofileClass(local.constData(), &c, &s));
+            KvCmsIcc t;
+            QVERIFY(!t.create(local.constData(), local.constData()));
+            QVERIFY(KvCMSInit(icSigCmykData, icSigCmykData, local.constData(), local.constData(), 1, 0, 0) == nullptr);
+        } else {
+            SwatchType type = SWATCH_UNKNOWN;
+            KVCOMBOCOLOUR* list = SwatchImporter::import(local.constData(), type, 0);
+            QVERIFY(ListLength(list) <= 2);
+            KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
+        }
+        QVERIFY2(peakKb() - before < 64 * 1024, qPrintable(QString("grew %1 kB").arg(peakKb() - before)));
+    }
+};
+
+TINTRY_TEST_MAIN(TestHostileInput)
+#include "test_hostile_input.moc"
