@@ -1,5 +1,7 @@
 #include "ExportISO12642.h"
 
+#include "LcmsHandles.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -64,13 +66,6 @@ std::string isoDate(std::time_t t) {
     return text;
 }
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-struct IT8Deleter {
-    void operator()(cmsHANDLE h) const { cmsIT8Free(h); }
-};
-
 } // namespace
 
 std::string ExportISO12642::text(const KVCOMBOCOLOUR* first, std::time_t created) {
@@ -80,12 +75,11 @@ std::string ExportISO12642::text(const KVCOMBOCOLOUR* first, std::time_t created
             rows.push_back(r);
 
     CNumericLocale numbers;
-    std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter> context(
-        cmsCreateContext(nullptr, nullptr));
+    lcms::ContextPtr context(cmsCreateContext(nullptr, nullptr));
     if (!context)
         return {};
     cmsSetLogErrorHandlerTHR(context.get(), quiet);
-    std::unique_ptr<void, IT8Deleter> it8(cmsIT8Alloc(context.get()));
+    lcms::IT8Ptr it8(cmsIT8Alloc(context.get()));
     if (!it8)
         return {};
     cmsHANDLE h = it8.get();

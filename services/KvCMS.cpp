@@ -12,6 +12,8 @@
 
 #include "KvCmsIcc.h"
 
+#include "LcmsHandles.h"
+
 #include <lcms2.h>
 
 #include <cmath>
@@ -24,18 +26,9 @@
 
 namespace {
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-struct ProfileDeleter {
-    void operator()(cmsHPROFILE p) const { cmsCloseProfile(p); }
-};
-struct TransformDeleter {
-    void operator()(cmsHTRANSFORM t) const { cmsDeleteTransform(t); }
-};
-using ContextPtr = std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter>;
-using ProfilePtr = std::unique_ptr<void, ProfileDeleter>;
-using TransformPtr = std::unique_ptr<void, TransformDeleter>;
+using lcms::ContextPtr;
+using lcms::ProfilePtr;
+using lcms::TransformPtr;
 
 void keepLcmsError(cmsContext context, cmsUInt32Number, const char* text) {
     auto* lastError = static_cast<std::string*>(cmsGetContextUserData(context));

@@ -20,6 +20,8 @@
 
 #include <QLoggingCategory>
 
+#include "LcmsHandles.h"
+
 #include <lcms2.h>
 
 #include <algorithm>
@@ -35,18 +37,9 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcEngine, "tintry.engine")
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-struct ProfileDeleter {
-    void operator()(cmsHPROFILE p) const { cmsCloseProfile(p); }
-};
-struct TransformDeleter {
-    void operator()(cmsHTRANSFORM t) const { cmsDeleteTransform(t); }
-};
-using ContextPtr = std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter>;
-using ProfilePtr = std::unique_ptr<void, ProfileDeleter>;
-using TransformPtr = std::unique_ptr<void, TransformDeleter>;
+using lcms::ContextPtr;
+using lcms::ProfilePtr;
+using lcms::TransformPtr;
 
 // Profiles are read lazily by lcms, so size alone costs nothing; the cap only
 // keeps a mistaken choice (a disk image, a video) from being parsed at all.

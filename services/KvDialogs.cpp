@@ -11,6 +11,17 @@ KvDialogs::Responder& responder() {
     return r;
 }
 
+KvDialogRequest fileRequest(KvDialogRequest::Kind kind, QWidget* parent, const QString& caption,
+                            const QString& dir, const QString& filter) {
+    KvDialogRequest r;
+    r.kind = kind;
+    r.parent = parent;
+    r.caption = caption;
+    r.dir = dir;
+    r.filter = filter;
+    return r;
+}
+
 } // namespace
 
 void KvDialogs::setResponder(Responder r) {
@@ -28,13 +39,7 @@ KvDialogAnswer KvDialogs::ask(const KvDialogRequest& request) {
 QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter) {
     if (hasResponder()) {
-        KvDialogRequest r;
-        r.kind = KvDialogRequest::OpenFile;
-        r.parent = parent;
-        r.caption = caption;
-        r.dir = dir;
-        r.filter = filter;
-        const KvDialogAnswer a = ask(r);
+        const KvDialogAnswer a = ask(fileRequest(KvDialogRequest::OpenFile, parent, caption, dir, filter));
         return a.accepted ? a.path : QString();
     }
     return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr,
@@ -44,13 +49,7 @@ QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, cons
 QString KvDialogs::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter) {
     if (hasResponder()) {
-        KvDialogRequest r;
-        r.kind = KvDialogRequest::SaveFile;
-        r.parent = parent;
-        r.caption = caption;
-        r.dir = dir;
-        r.filter = filter;
-        const KvDialogAnswer a = ask(r);
+        const KvDialogAnswer a = ask(fileRequest(KvDialogRequest::SaveFile, parent, caption, dir, filter));
         return a.accepted ? a.path : QString();
     }
     return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "LcmsHandles.h"
+
 #include <lcms2.h>
 
 #include <algorithm>
@@ -11,18 +13,9 @@
 
 namespace {
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-struct ProfileDeleter {
-    void operator()(void* p) const { cmsCloseProfile(p); }
-};
-struct TransformDeleter {
-    void operator()(void* t) const { cmsDeleteTransform(t); }
-};
-using Context = std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter>;
-using Profile = std::unique_ptr<void, ProfileDeleter>;
-using Transform = std::unique_ptr<void, TransformDeleter>;
+using Context = lcms::ContextPtr;
+using Profile = lcms::ProfilePtr;
+using Transform = lcms::TransformPtr;
 
 // Errors reach us through load()'s result; lcms need not print them.
 void quietErrors(cmsContext, cmsUInt32Number, const char*) {}

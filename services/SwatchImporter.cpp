@@ -1,5 +1,7 @@
 #include "SwatchImporter.h"
 
+#include "LcmsHandles.h"
+
 #include <QFile>
 #include <QString>
 
@@ -13,10 +15,7 @@
 
 namespace {
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-using ContextPtr = std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter>;
+using lcms::ContextPtr;
 
 // Damaged files are expected here; lcms's complaints are not news to anyone.
 void quiet(cmsContext, cmsUInt32Number, const char*) {}
@@ -62,10 +61,6 @@ bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmy
 }
 
 // --- CGATS -----------------------------------------------------------------
-
-struct IT8Deleter {
-    void operator()(cmsHANDLE h) const { cmsIT8Free(h); }
-};
 
 int column(cmsHANDLE it8, const char* name) {
     return cmsIT8FindDataFormat(it8, name);
@@ -214,8 +209,7 @@ KVCOMBOCOLOUR* SwatchImporter::fromCGATS(const void* data, std::size_t size) {
     ContextPtr context = quietContext();
     if (!context)
         return nullptr;
-    std::unique_ptr<void, IT8Deleter> it8(
-        cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
+    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0)
         return nullptr;
     cmsHANDLE h = it8.get();

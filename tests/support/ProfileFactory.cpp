@@ -1,5 +1,7 @@
 #include "ProfileFactory.h"
 
+#include "LcmsHandles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,18 +14,9 @@
 
 namespace {
 
-struct ContextDeleter {
-    void operator()(cmsContext c) const { cmsDeleteContext(c); }
-};
-struct ProfileDeleter {
-    void operator()(cmsHPROFILE p) const { cmsCloseProfile(p); }
-};
-struct PipelineDeleter {
-    void operator()(cmsPipeline* p) const { cmsPipelineFree(p); }
-};
-using ContextPtr = std::unique_ptr<std::remove_pointer_t<cmsContext>, ContextDeleter>;
-using ProfilePtr = std::unique_ptr<void, ProfileDeleter>;
-using PipelinePtr = std::unique_ptr<cmsPipeline, PipelineDeleter>;
+using lcms::ContextPtr;
+using lcms::PipelinePtr;
+using lcms::ProfilePtr;
 
 // The ink model of the synthetic printer. Each ink removes most, not all, of
 // its light, so the darkest black is not L* 0; the light left is mixed with
