@@ -74,6 +74,9 @@ Colourcheck::Colourcheck(KvRegistry* store, QWidget* parent, const char* name)
     layout->addWidget(box, 0);
     buddy->showAddMode(false);
     buddy->setMode(SpectroBuddy::MODE_CHART);
+    // The instrument as last set up in the converter window.
+    if (registry)
+        buddy->loadRegistry(*registry, "tintry", "instrument");
     connect(buddy, SIGNAL(spotLab(double, double, double)), this, SLOT(processLab(double, double, double)));
 
     installEventFilter(this);

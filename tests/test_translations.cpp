@@ -9,10 +9,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTranslator>
@@ -30,7 +30,9 @@ QString lupdate() {
     return QFile::exists(qt) ? qt : QStandardPaths::findExecutable("lupdate");
 }
 
-int count(const QString& text, const QString& what) { return int(text.count(what)); }
+int count(const QString& text, const QString& what) {
+    return int(text.count(what));
+}
 
 char program[] = "/opt/tintry/bin/tintry";
 char* args[] = {program, nullptr};
@@ -42,12 +44,14 @@ class TestTranslations : public QObject {
 private slots:
     void complete_data() {
         QTest::addColumn<QString>("ts");
-        for (const QString& f : QDir(sourceDir() + "/lang").entryList({"tintry_*.ts"}, QDir::Files))
-            QTest::newRow(qPrintable(f)) << sourceDir() + "/lang/" + f;
+        // The shipped languages are listed here, so a missing file fails instead of testing nothing.
+        for (const char* f : {"tintry_de.ts", "tintry_fr.ts"})
+            QTest::newRow(f) << sourceDir() + "/lang/" + f;
     }
     // Brought up to date with today's sources, no entry is left unfinished.
     void complete() {
         QFETCH(QString, ts);
+        QVERIFY2(QFile::exists(ts), qPrintable(ts + " is missing"));
         if (lupdate().isEmpty())
             QSKIP("lupdate (qt6-l10n-tools) is not installed");
         QTemporaryDir dir;
@@ -56,8 +60,8 @@ private slots:
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         QProcess p;
         p.setWorkingDirectory(sourceDir());
-        p.start(lupdate(), {"-silent", "-no-obsolete", "-locations", "none", "app", "converter", "chart", "services",
-                            "-ts", copy});
+        p.start(lupdate(), {"-silent", "-no-obsolete", "-locations", "none", "app", "converter", "chart",
+                            "services", "-ts", copy});
         QVERIFY(p.waitForFinished(120000));
         QCOMPARE(p.exitCode(), 0);
 
@@ -94,10 +98,11 @@ private slots:
         QVERIFY2(damaged.isEmpty(), qPrintable("placeholders or markup changed:\n" + damaged.join("\n")));
     }
 
-    // Started in German, the window's caption, menus, buttons and combo items
+    // Started in German, the menus, buttons and combo items
     // are German.
     void germanWindow() {
-        const QString qm = QFileInfo(qEnvironmentVariable("TINTRY_BINARY")).absolutePath() + "/lang/tintry_de.qm";
+        const QString qm =
+            QFileInfo(qEnvironmentVariable("TINTRY_BINARY")).absolutePath() + "/lang/tintry_de.qm";
         if (!QFile::exists(qm))
             QSKIP("the German translation is not built");
         QTranslator translator;
@@ -110,7 +115,8 @@ private slots:
             if (shown == original)
                 same << original;
         };
-        check(w->windowTitle(), "Quillon Tintry 1.2");
+        // The caption is the product's name and stays as it is.
+        QCOMPARE(w->windowTitle(), QString("Quillon Tintry 1.2"));
         QStringList titles;
         for (QAction* a : w->menuBar()->actions())
             titles << a->text();

@@ -1,0 +1,680 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>Colourcheck</name>
+    <message>
+        <source>Colour check chart</source>
+        <translation>Farbkontrolltafel</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for charting</source>
+        <translation>ICC-Profil für die Farbtafel wählen</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Anzahl der Farbfelder</translation>
+    </message>
+    <message>
+        <source>Choose an swatch file containing the chart</source>
+        <translation>Farbfelddatei mit der Farbtafel wählen</translation>
+    </message>
+    <message>
+        <source>Choose an ICC source profile for these patches</source>
+        <translation>ICC-Quellprofil für diese Farbfelder wählen</translation>
+    </message>
+    <message>
+        <source>Colour check chart for ICC profile </source>
+        <translation>Farbkontrolltafel für ICC-Profil </translation>
+    </message>
+    <message>
+        <source>Export chart as postscript file</source>
+        <translation>Farbtafel als PostScript-Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Export chart as ISO12642 file</source>
+        <translation>Farbtafel als ISO12642-Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Farbtafel aus ICC-Profil</translation>
+    </message>
+    <message>
+        <source>Colour chart from swatches file</source>
+        <translation>Farbtafel aus Farbfelddatei</translation>
+    </message>
+    <message>
+        <source>Choose a file for exporting</source>
+        <translation>Datei für den Export wählen</translation>
+    </message>
+</context>
+<context>
+    <name>KvGamutView</name>
+    <message>
+        <source>No gamut to show.</source>
+        <translation>Kein Farbumfang anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>Gamut volume: %1 cubic Lab units</source>
+        <translation>Volumen des Farbumfangs: %1 Lab-Kubikeinheiten</translation>
+    </message>
+    <message>
+        <source>Gamut volume: measuring ...</source>
+        <translation>Volumen des Farbumfangs: wird ermittelt …</translation>
+    </message>
+    <message>
+        <source>Dashed: slices at L* 20, 40, 60, 80</source>
+        <translation>Gestrichelt: Schnitte bei L* 20, 40, 60, 80</translation>
+    </message>
+</context>
+<context>
+    <name>KvMainWindow</name>
+    <message>
+        <source>Quillon Tintry</source>
+        <translation>Quillon Tintry</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>Neues Fenster</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alles löschen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;This</source>
+        <translation>&amp;Direkthilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über Tintry</translation>
+    </message>
+    <message>
+        <source>Language Changed</source>
+        <translation>Sprache geändert</translation>
+    </message>
+    <message>
+        <source>You must restart Tintry
+for the changes to take effect</source>
+        <translation>Starten Sie Tintry neu,
+damit die Änderungen wirksam werden</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Language failed</source>
+        <translation>Fehler beim Laden der Sprache</translation>
+    </message>
+    <message>
+        <source>Failed to load the requested language
+Using the built-in default language</source>
+        <translation>Die gewünschte Sprache konnte nicht geladen werden
+Es wird die integrierte Standardsprache verwendet</translation>
+    </message>
+</context>
+<context>
+    <name>SpectroBuddy</name>
+    <message>
+        <source>L:</source>
+        <translation>L:</translation>
+    </message>
+    <message>
+        <source>a:</source>
+        <translation>a:</translation>
+    </message>
+    <message>
+        <source>b:</source>
+        <translation>b:</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Messen</translation>
+    </message>
+    <message>
+        <source>Keep each reading</source>
+        <translation>Jede Messung behalten</translation>
+    </message>
+    <message>
+        <source>Adds every reading to the list of kept colours</source>
+        <translation>Fügt jede Messung der Liste der behaltenen Farben hinzu</translation>
+    </message>
+    <message>
+        <source>Patch %1 of %2</source>
+        <translation>Farbfeld %1 von %2</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Laden…</translation>
+    </message>
+    <message>
+        <source>Loads a measurement file (CGATS or ArgyllCMS .ti3 with Lab or XYZ readings)</source>
+        <translation>Lädt eine Messdatei (CGATS oder ArgyllCMS-.ti3 mit Lab- oder XYZ-Messwerten)</translation>
+    </message>
+    <message>
+        <source>Takes one reading from the chosen source</source>
+        <translation>Nimmt eine Messung von der gewählten Quelle auf</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops spotread and frees the instrument</source>
+        <translation>Beendet spotread und gibt das Messgerät frei</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>spotread:</source>
+        <translation>spotread:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Options given to spotread, for example -N to skip the calibration at start</source>
+        <translation>Optionen für spotread, zum Beispiel -N, um die Kalibrierung beim Start zu überspringen</translation>
+    </message>
+    <message>
+        <source>Time-out (s):</source>
+        <translation>Zeitlimit (s):</translation>
+    </message>
+    <message>
+        <source>Simulated error (DeltaE):</source>
+        <translation>Simulierter Fehler (DeltaE):</translation>
+    </message>
+    <message>
+        <source>Manual entry</source>
+        <translation>Manuelle Eingabe</translation>
+    </message>
+    <message>
+        <source>Instrument (spotread)</source>
+        <translation>Messgerät (spotread)</translation>
+    </message>
+    <message>
+        <source>Instrument (spotread not installed)</source>
+        <translation>Messgerät (spotread nicht installiert)</translation>
+    </message>
+    <message>
+        <source>Measurement file</source>
+        <translation>Messdatei</translation>
+    </message>
+    <message>
+        <source>Simulated instrument</source>
+        <translation>Simuliertes Messgerät</translation>
+    </message>
+    <message>
+        <source>Install the Debian package argyll, or name the program under Settings</source>
+        <translation>Installieren Sie das Debian-Paket argyll oder geben Sie das Programm unter „Einstellungen“ an</translation>
+    </message>
+    <message>
+        <source>Place the instrument on the colour and press Read; spotread starts with the first reading</source>
+        <translation>Setzen Sie das Messgerät auf die Farbe und klicken Sie auf „Messen“; spotread startet mit der ersten Messung</translation>
+    </message>
+    <message>
+        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
+        <translation>Laden Sie eine Messdatei: CGATS oder ArgyllCMS-.ti3 mit Lab- oder XYZ-Messwerten</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings</source>
+        <translation>%1: %2 Messwerte</translation>
+    </message>
+    <message>
+        <source>Simulated instrument, no hardware: each reading is the target moved by DeltaE %1</source>
+        <translation>Simuliertes Messgerät, keine Hardware: Jede Messung ist der Sollwert, verschoben um DeltaE %1</translation>
+    </message>
+    <message>
+        <source>Last reading: %1</source>
+        <translation>Letzte Messung: %1</translation>
+    </message>
+    <message>
+        <source>Patch %1</source>
+        <translation>Farbfeld %1</translation>
+    </message>
+    <message>
+        <source>%1 measured %2</source>
+        <translation>%1 gemessen: %2</translation>
+    </message>
+    <message>
+        <source>, DeltaE %1</source>
+        <translation>, DeltaE %1</translation>
+    </message>
+    <message>
+        <source>, target %1</source>
+        <translation>, Sollwert %1</translation>
+    </message>
+    <message>
+        <source>Every patch has a reading; click a patch to measure again from there</source>
+        <translation>Alle Farbfelder sind gemessen; klicken Sie auf ein Farbfeld, um ab dort erneut zu messen</translation>
+    </message>
+    <message>
+        <source>Choose a measurement file</source>
+        <translation>Messdatei wählen</translation>
+    </message>
+    <message>
+        <source>Measurement files (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
+        <translation>Messdateien (*.ti3 *.txt *.cgats *.it8 *.cie);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a measurement file</source>
+        <translation>%1 ist zu groß für eine Messdatei</translation>
+    </message>
+    <message>
+        <source>%1 is not a measurement file with Lab or XYZ readings</source>
+        <translation>%1 ist keine Messdatei mit Lab- oder XYZ-Messwerten</translation>
+    </message>
+    <message>
+        <source>%1 holds no readable readings</source>
+        <translation>%1 enthält keine lesbaren Messwerte</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source> (damaged at row %1; the rows before it were read)</source>
+        <translation> (beschädigt in Zeile %1; die Zeilen davor wurden gelesen)</translation>
+    </message>
+    <message>
+        <source>; patches %1 to %2 read from the file</source>
+        <translation>; Farbfelder %1 bis %2 aus der Datei gelesen</translation>
+    </message>
+    <message>
+        <source>; the file has no reading for patch %1</source>
+        <translation>; die Datei enthält keine Messung für Farbfeld %1</translation>
+    </message>
+    <message>
+        <source>%1 has no reading for patch %2</source>
+        <translation>%1 enthält keine Messung für Farbfeld %2</translation>
+    </message>
+    <message>
+        <source>Every reading of %1 has been taken; load it again to start over</source>
+        <translation>Alle Messwerte aus %1 wurden übernommen; laden Sie die Datei erneut, um von vorn zu beginnen</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1: Messung %2 von %3</translation>
+    </message>
+    <message>
+        <source>The current patch has no target Lab to simulate a reading of</source>
+        <translation>Das aktuelle Farbfeld hat keinen Lab-Sollwert, für den sich eine Messung simulieren ließe</translation>
+    </message>
+    <message>
+        <source>Choose the spotread program</source>
+        <translation>spotread-Programm wählen</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread ist nicht installiert (Debian-Paket argyll) oder die Programmeinstellung ist falsch</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SpotreadSource</name>
+    <message>
+        <source>spotread gave no answer within %1 s: is the instrument connected and switched on?</source>
+        <translation>spotread hat innerhalb von %1 s nicht geantwortet: Ist das Messgerät angeschlossen und eingeschaltet?</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messung läuft</translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument</source>
+        <translation>Warten auf das Messgerät</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread ist nicht installiert (Debian-Paket argyll) oder die Programmeinstellung ist falsch</translation>
+    </message>
+    <message>
+        <source>No pseudo-terminal for spotread: %1</source>
+        <translation>Kein Pseudo-Terminal für spotread: %1</translation>
+    </message>
+    <message>
+        <source>spotread could not be started: %1</source>
+        <translation>spotread konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>Starting spotread</source>
+        <translation>spotread wird gestartet</translation>
+    </message>
+    <message>
+        <source>Reading taken: L %1, a %2, b %3</source>
+        <translation>Messung erfolgt: L %1, a %2, b %3</translation>
+    </message>
+    <message>
+        <source>spotread answered with a line that is not a reading: %1</source>
+        <translation>spotread hat mit einer Zeile geantwortet, die keine Messung ist: %1</translation>
+    </message>
+    <message>
+        <source>spotread gave Lab under another illuminant; remove its -i option: %1</source>
+        <translation>spotread hat Lab-Werte für eine andere Lichtart geliefert; entfernen Sie die Option -i: %1</translation>
+    </message>
+    <message>
+        <source>Place the instrument on the colour and press Read</source>
+        <translation>Setzen Sie das Messgerät auf die Farbe und klicken Sie auf „Messen“</translation>
+    </message>
+    <message>
+        <source>spotread asks: %1 (press Read to go on, Cancel to stop)</source>
+        <translation>spotread fragt: %1 (zum Fortfahren auf „Messen“, zum Beenden auf „Abbrechen“ klicken)</translation>
+    </message>
+    <message>
+        <source>spotread stopped unexpectedly</source>
+        <translation>spotread wurde unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>spotread ended (exit code %1)</source>
+        <translation>spotread wurde beendet (Exit-Code %1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tintry</name>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Absolut farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Höchste</translation>
+    </message>
+    <message>
+        <source>Please pick a monitor profile&lt;br&gt;to see a preview of the colours</source>
+        <translation>Bitte wählen Sie ein Monitorprofil,&lt;br&gt;um eine Vorschau der Farben zu sehen</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alles löschen</translation>
+    </message>
+    <message>
+        <source>Choose an input ICC profile</source>
+        <translation>ICC-Eingabeprofil wählen</translation>
+    </message>
+    <message>
+        <source>Choose an output ICC profile</source>
+        <translation>ICC-Ausgabeprofil wählen</translation>
+    </message>
+    <message>
+        <source>Choose a monitor ICC profile</source>
+        <translation>ICC-Monitorprofil wählen</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Farbumfang anzeigen</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for Gamut viewing</source>
+        <translation>ICC-Profil zur Anzeige des Farbumfangs wählen</translation>
+    </message>
+</context>
+<context>
+    <name>Tintry_UI</name>
+    <message>
+        <source>Tintry</source>
+        <translation>Tintry</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>NO-TR Spectrophotometer</source>
+        <translation>Spektralfotometer</translation>
+    </message>
+    <message>
+        <source>Lab Input</source>
+        <translation>Lab-Eingabe</translation>
+    </message>
+    <message>
+        <source>Select Input ICC ...</source>
+        <translation>ICC-Eingabeprofil wählen…</translation>
+    </message>
+    <message>
+        <source>Allows selection of an input profile. Supported profiles are Display(monitor), Input (scanner) and Ouput (printer) which are either RGB or CMYK.
+The input profile determines whether the input box will display either RGB or CMYK values.</source>
+        <translation>Ermöglicht die Auswahl eines Eingabeprofils. Unterstützt werden Monitorprofile (Display), Eingabeprofile (Scanner) und Ausgabeprofile (Drucker), jeweils für RGB oder CMYK.
+Das Eingabeprofil bestimmt, ob im Eingabebereich RGB- oder CMYK-Werte angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>Select Monitor ICC ...</source>
+        <translation>ICC-Monitorprofil wählen…</translation>
+    </message>
+    <message>
+        <source>Allows selection of a monitor profile. Selecting the correct profile for your display allows accurate previewing of the input colour</source>
+        <translation>Ermöglicht die Auswahl eines Monitorprofils. Mit dem richtigen Profil für Ihren Bildschirm wird die Eingabefarbe in der Vorschau farbgetreu dargestellt</translation>
+    </message>
+    <message>
+        <source>Select Output ICC ...</source>
+        <translation>ICC-Ausgabeprofil wählen…</translation>
+    </message>
+    <message>
+        <source>Allows selection of an output profile. Supported profiles are Display(monitor) and Ouput (printer) which are either RGB or CMYK.
+The ouput profile determines whether the output box will display either RGB or CMYK values.</source>
+        <translation>Ermöglicht die Auswahl eines Ausgabeprofils. Unterstützt werden Monitorprofile (Display) und Ausgabeprofile (Drucker), jeweils für RGB oder CMYK.
+Das Ausgabeprofil bestimmt, ob im Ausgabebereich RGB- oder CMYK-Werte angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>Long_long_long_long_long_name.icc</source>
+        <translation>Long_long_long_long_long_name.icc</translation>
+    </message>
+    <message>
+        <source>Shows a list of colours you have selected to keep. To preview a colour just select it from the pulldown list</source>
+        <translation>Zeigt die Liste der Farben, die Sie behalten haben. Um eine Farbe in der Vorschau anzuzeigen, wählen Sie sie einfach in der Aufklappliste aus</translation>
+    </message>
+    <message>
+        <source>This is the colour preview area. Select a monitor icc profile and then you can see how the colour looks. The printed result should look just like the monitor preview</source>
+        <translation>Dies ist der Vorschaubereich für die Farbe. Wählen Sie ein ICC-Monitorprofil, dann sehen Sie, wie die Farbe aussieht. Das gedruckte Ergebnis sollte genauso aussehen wie die Vorschau am Monitor</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Allows you to keep the colour currently being previewed so that it can be reviewed again later</source>
+        <translation>Behält die Farbe, die gerade in der Vorschau angezeigt wird, damit Sie sie später erneut ansehen können</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;R:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;R:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;G:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;G:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;B:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;B:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The cyan value to convert</source>
+        <translation>Der umzurechnende Cyanwert</translation>
+    </message>
+    <message>
+        <source>The magenta value to convert</source>
+        <translation>Der umzurechnende Magentawert</translation>
+    </message>
+    <message>
+        <source>The yellow value to convert</source>
+        <translation>Der umzurechnende Gelbwert</translation>
+    </message>
+    <message>
+        <source>The black value to convert</source>
+        <translation>Der umzurechnende Schwarzwert</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;C:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;C:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;M:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;M:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Y:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Y:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;K:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;K:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Enable instrument</source>
+        <translation>Messgerät aktivieren</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The converted red value</source>
+        <translation>Der umgerechnete Rotwert</translation>
+    </message>
+    <message>
+        <source>The converted green value</source>
+        <translation>Der umgerechnete Grünwert</translation>
+    </message>
+    <message>
+        <source>The converted blue value</source>
+        <translation>Der umgerechnete Blauwert</translation>
+    </message>
+    <message>
+        <source>The converted cyan value</source>
+        <translation>Der umgerechnete Cyanwert</translation>
+    </message>
+    <message>
+        <source>The converted magenta value</source>
+        <translation>Der umgerechnete Magentawert</translation>
+    </message>
+    <message>
+        <source>The converted yellow value</source>
+        <translation>Der umgerechnete Gelbwert</translation>
+    </message>
+    <message>
+        <source>The converted black value</source>
+        <translation>Der umgerechnete Schwarzwert</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>The L value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der L-Wert der Eingabefarbe, gemessen bei Lichtart D50</translation>
+    </message>
+    <message>
+        <source>The a value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der a-Wert der Eingabefarbe, gemessen bei Lichtart D50</translation>
+    </message>
+    <message>
+        <source>The b value of the input colour as measured under a  D50 illuminant</source>
+        <translation>Der b-Wert der Eingabefarbe, gemessen bei Lichtart D50</translation>
+    </message>
+    <message>
+        <source>D50 (2&amp;#176;)</source>
+        <translation>D50 (2&amp;#176;)</translation>
+    </message>
+    <message>
+        <source>Rendering Intent:</source>
+        <translation>Rendering-Intent:</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Colorimetric</source>
+        <translation>Relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Absolute Colorimetric</source>
+        <translation>Absolut farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Selects the rendering intent to use when converting from input to output</source>
+        <translation>Wählt den Rendering-Intent für die Umrechnung von der Eingabe in die Ausgabe</translation>
+    </message>
+    <message>
+        <source>Interpolation Accuracy:</source>
+        <translation>Interpolationsgenauigkeit:</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Schneller</translation>
+    </message>
+    <message>
+        <source>Better</source>
+        <translation>Genauer</translation>
+    </message>
+</context>
+</TS>

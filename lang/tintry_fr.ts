@@ -1,0 +1,680 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>Colourcheck</name>
+    <message>
+        <source>Colour check chart</source>
+        <translation>Charte de contrôle des couleurs</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for charting</source>
+        <translation>Choisir un profil ICC pour la charte</translation>
+    </message>
+    <message>
+        <source>Number of patches</source>
+        <translation>Nombre de plages</translation>
+    </message>
+    <message>
+        <source>Choose an swatch file containing the chart</source>
+        <translation>Choisir un fichier de nuances contenant la charte</translation>
+    </message>
+    <message>
+        <source>Choose an ICC source profile for these patches</source>
+        <translation>Choisir un profil ICC source pour ces plages</translation>
+    </message>
+    <message>
+        <source>Colour check chart for ICC profile </source>
+        <translation>Charte de contrôle des couleurs pour le profil ICC </translation>
+    </message>
+    <message>
+        <source>Export chart as postscript file</source>
+        <translation>Exporter la charte en fichier PostScript</translation>
+    </message>
+    <message>
+        <source>Export chart as ISO12642 file</source>
+        <translation>Exporter la charte en fichier ISO12642</translation>
+    </message>
+    <message>
+        <source>Colour chart from ICC profile</source>
+        <translation>Charte de couleurs à partir d&apos;un profil ICC</translation>
+    </message>
+    <message>
+        <source>Colour chart from swatches file</source>
+        <translation>Charte de couleurs à partir d&apos;un fichier de nuances</translation>
+    </message>
+    <message>
+        <source>Choose a file for exporting</source>
+        <translation>Choisir le fichier d&apos;exportation</translation>
+    </message>
+</context>
+<context>
+    <name>KvGamutView</name>
+    <message>
+        <source>No gamut to show.</source>
+        <translation>Aucun gamut à afficher.</translation>
+    </message>
+    <message>
+        <source>Gamut volume: %1 cubic Lab units</source>
+        <translation>Volume du gamut : %1 unités Lab cubiques</translation>
+    </message>
+    <message>
+        <source>Gamut volume: measuring ...</source>
+        <translation>Volume du gamut : mesure en cours…</translation>
+    </message>
+    <message>
+        <source>Dashed: slices at L* 20, 40, 60, 80</source>
+        <translation>En tirets : coupes à L* 20, 40, 60, 80</translation>
+    </message>
+</context>
+<context>
+    <name>KvMainWindow</name>
+    <message>
+        <source>Quillon Tintry</source>
+        <translation>Quillon Tintry</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projet</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>Nouvelle fenêtre</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;This</source>
+        <translation>&amp;Qu&apos;est-ce que c&apos;est ?</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos de Tintry</translation>
+    </message>
+    <message>
+        <source>Language Changed</source>
+        <translation>Langue modifiée</translation>
+    </message>
+    <message>
+        <source>You must restart Tintry
+for the changes to take effect</source>
+        <translation>Vous devez redémarrer Tintry
+pour que les modifications prennent effet</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Language failed</source>
+        <translation>Échec du chargement de la langue</translation>
+    </message>
+    <message>
+        <source>Failed to load the requested language
+Using the built-in default language</source>
+        <translation>Impossible de charger la langue demandée
+Utilisation de la langue par défaut intégrée</translation>
+    </message>
+</context>
+<context>
+    <name>SpectroBuddy</name>
+    <message>
+        <source>L:</source>
+        <translation>L:</translation>
+    </message>
+    <message>
+        <source>a:</source>
+        <translation>a:</translation>
+    </message>
+    <message>
+        <source>b:</source>
+        <translation>b:</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Mesurer</translation>
+    </message>
+    <message>
+        <source>Keep each reading</source>
+        <translation>Conserver chaque mesure</translation>
+    </message>
+    <message>
+        <source>Adds every reading to the list of kept colours</source>
+        <translation>Ajoute chaque mesure à la liste des couleurs conservées</translation>
+    </message>
+    <message>
+        <source>Patch %1 of %2</source>
+        <translation>Plage %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Charger…</translation>
+    </message>
+    <message>
+        <source>Loads a measurement file (CGATS or ArgyllCMS .ti3 with Lab or XYZ readings)</source>
+        <translation>Charge un fichier de mesures (CGATS ou .ti3 d&apos;ArgyllCMS avec des mesures Lab ou XYZ)</translation>
+    </message>
+    <message>
+        <source>Takes one reading from the chosen source</source>
+        <translation>Effectue une mesure à partir de la source choisie</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Stops spotread and frees the instrument</source>
+        <translation>Arrête spotread et libère l&apos;appareil de mesure</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>spotread:</source>
+        <translation>spotread :</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options :</translation>
+    </message>
+    <message>
+        <source>Options given to spotread, for example -N to skip the calibration at start</source>
+        <translation>Options transmises à spotread, par exemple -N pour ignorer l&apos;étalonnage au démarrage</translation>
+    </message>
+    <message>
+        <source>Time-out (s):</source>
+        <translation>Délai d&apos;attente (s) :</translation>
+    </message>
+    <message>
+        <source>Simulated error (DeltaE):</source>
+        <translation>Erreur simulée (DeltaE) :</translation>
+    </message>
+    <message>
+        <source>Manual entry</source>
+        <translation>Saisie manuelle</translation>
+    </message>
+    <message>
+        <source>Instrument (spotread)</source>
+        <translation>Appareil de mesure (spotread)</translation>
+    </message>
+    <message>
+        <source>Instrument (spotread not installed)</source>
+        <translation>Appareil de mesure (spotread non installé)</translation>
+    </message>
+    <message>
+        <source>Measurement file</source>
+        <translation>Fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Simulated instrument</source>
+        <translation>Appareil de mesure simulé</translation>
+    </message>
+    <message>
+        <source>Install the Debian package argyll, or name the program under Settings</source>
+        <translation>Installez le paquet Debian argyll ou indiquez le programme dans « Paramètres »</translation>
+    </message>
+    <message>
+        <source>Place the instrument on the colour and press Read; spotread starts with the first reading</source>
+        <translation>Placez l&apos;appareil de mesure sur la couleur et cliquez sur « Mesurer » ; spotread démarre à la première mesure</translation>
+    </message>
+    <message>
+        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
+        <translation>Chargez un fichier de mesures : CGATS ou .ti3 d&apos;ArgyllCMS avec des mesures Lab ou XYZ</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings</source>
+        <translation>%1 : %2 mesures</translation>
+    </message>
+    <message>
+        <source>Simulated instrument, no hardware: each reading is the target moved by DeltaE %1</source>
+        <translation>Appareil de mesure simulé, sans matériel : chaque mesure est la valeur cible décalée de DeltaE %1</translation>
+    </message>
+    <message>
+        <source>Last reading: %1</source>
+        <translation>Dernière mesure : %1</translation>
+    </message>
+    <message>
+        <source>Patch %1</source>
+        <translation>Plage %1</translation>
+    </message>
+    <message>
+        <source>%1 measured %2</source>
+        <translation>%1 : mesure %2</translation>
+    </message>
+    <message>
+        <source>, DeltaE %1</source>
+        <translation>, DeltaE %1</translation>
+    </message>
+    <message>
+        <source>, target %1</source>
+        <translation>, cible %1</translation>
+    </message>
+    <message>
+        <source>Every patch has a reading; click a patch to measure again from there</source>
+        <translation>Toutes les plages ont été mesurées ; cliquez sur une plage pour mesurer à nouveau à partir de celle-ci</translation>
+    </message>
+    <message>
+        <source>Choose a measurement file</source>
+        <translation>Choisir un fichier de mesures</translation>
+    </message>
+    <message>
+        <source>Measurement files (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
+        <translation>Fichiers de mesures (*.ti3 *.txt *.cgats *.it8 *.cie);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a measurement file</source>
+        <translation>%1 est trop volumineux pour un fichier de mesures</translation>
+    </message>
+    <message>
+        <source>%1 is not a measurement file with Lab or XYZ readings</source>
+        <translation>%1 n&apos;est pas un fichier de mesures avec des valeurs Lab ou XYZ</translation>
+    </message>
+    <message>
+        <source>%1 holds no readable readings</source>
+        <translation>%1 ne contient aucune mesure lisible</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>Impossible de lire %1</translation>
+    </message>
+    <message>
+        <source> (damaged at row %1; the rows before it were read)</source>
+        <translation> (endommagé à la ligne %1 ; les lignes précédentes ont été lues)</translation>
+    </message>
+    <message>
+        <source>; patches %1 to %2 read from the file</source>
+        <translation> ; plages %1 à %2 lues dans le fichier</translation>
+    </message>
+    <message>
+        <source>; the file has no reading for patch %1</source>
+        <translation> ; le fichier ne contient aucune mesure pour la plage %1</translation>
+    </message>
+    <message>
+        <source>%1 has no reading for patch %2</source>
+        <translation>%1 ne contient aucune mesure pour la plage %2</translation>
+    </message>
+    <message>
+        <source>Every reading of %1 has been taken; load it again to start over</source>
+        <translation>Toutes les mesures de %1 ont été prises ; rechargez le fichier pour recommencer</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1 : mesure %2 sur %3</translation>
+    </message>
+    <message>
+        <source>The current patch has no target Lab to simulate a reading of</source>
+        <translation>La plage actuelle n&apos;a pas de valeur Lab cible à partir de laquelle simuler une mesure</translation>
+    </message>
+    <message>
+        <source>Choose the spotread program</source>
+        <translation>Choisir le programme spotread</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread n&apos;est pas installé (paquet Debian argyll) ou le réglage du programme est incorrect</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Erreur : %1</translation>
+    </message>
+</context>
+<context>
+    <name>SpotreadSource</name>
+    <message>
+        <source>spotread gave no answer within %1 s: is the instrument connected and switched on?</source>
+        <translation>spotread n&apos;a pas répondu dans les %1 s : l&apos;appareil de mesure est-il branché et allumé ?</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Mesure en cours</translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument</source>
+        <translation>En attente de l&apos;appareil de mesure</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread n&apos;est pas installé (paquet Debian argyll) ou le réglage du programme est incorrect</translation>
+    </message>
+    <message>
+        <source>No pseudo-terminal for spotread: %1</source>
+        <translation>Aucun pseudo-terminal pour spotread : %1</translation>
+    </message>
+    <message>
+        <source>spotread could not be started: %1</source>
+        <translation>Impossible de démarrer spotread : %1</translation>
+    </message>
+    <message>
+        <source>Starting spotread</source>
+        <translation>Démarrage de spotread</translation>
+    </message>
+    <message>
+        <source>Reading taken: L %1, a %2, b %3</source>
+        <translation>Mesure effectuée : L %1, a %2, b %3</translation>
+    </message>
+    <message>
+        <source>spotread answered with a line that is not a reading: %1</source>
+        <translation>spotread a répondu par une ligne qui n&apos;est pas une mesure : %1</translation>
+    </message>
+    <message>
+        <source>spotread gave Lab under another illuminant; remove its -i option: %1</source>
+        <translation>spotread a renvoyé des valeurs Lab pour un autre illuminant ; retirez son option -i : %1</translation>
+    </message>
+    <message>
+        <source>Place the instrument on the colour and press Read</source>
+        <translation>Placez l&apos;appareil de mesure sur la couleur et cliquez sur « Mesurer »</translation>
+    </message>
+    <message>
+        <source>spotread asks: %1 (press Read to go on, Cancel to stop)</source>
+        <translation>spotread demande : %1 (cliquez sur « Mesurer » pour continuer, sur « Annuler » pour arrêter)</translation>
+    </message>
+    <message>
+        <source>spotread stopped unexpectedly</source>
+        <translation>spotread s&apos;est arrêté de manière inattendue</translation>
+    </message>
+    <message>
+        <source>spotread ended (exit code %1)</source>
+        <translation>spotread s&apos;est terminé (code de sortie %1)</translation>
+    </message>
+</context>
+<context>
+    <name>Tintry</name>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptif</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Colorimétrie relative</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Colorimétrie absolue</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Maximale</translation>
+    </message>
+    <message>
+        <source>Please pick a monitor profile&lt;br&gt;to see a preview of the colours</source>
+        <translation>Veuillez choisir un profil de moniteur&lt;br&gt;pour afficher un aperçu des couleurs</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Choose an input ICC profile</source>
+        <translation>Choisir un profil ICC d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Choose an output ICC profile</source>
+        <translation>Choisir un profil ICC de sortie</translation>
+    </message>
+    <message>
+        <source>Choose a monitor ICC profile</source>
+        <translation>Choisir un profil ICC de moniteur</translation>
+    </message>
+    <message>
+        <source>Display gamut</source>
+        <translation>Afficher le gamut</translation>
+    </message>
+    <message>
+        <source>Choose an ICC profile for Gamut viewing</source>
+        <translation>Choisir un profil ICC pour afficher son gamut</translation>
+    </message>
+</context>
+<context>
+    <name>Tintry_UI</name>
+    <message>
+        <source>Tintry</source>
+        <translation>Tintry</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>NO-TR Spectrophotometer</source>
+        <translation>Spectrophotomètre</translation>
+    </message>
+    <message>
+        <source>Lab Input</source>
+        <translation>Entrée Lab</translation>
+    </message>
+    <message>
+        <source>Select Input ICC ...</source>
+        <translation>Choisir le profil ICC d&apos;entrée…</translation>
+    </message>
+    <message>
+        <source>Allows selection of an input profile. Supported profiles are Display(monitor), Input (scanner) and Ouput (printer) which are either RGB or CMYK.
+The input profile determines whether the input box will display either RGB or CMYK values.</source>
+        <translation>Permet de choisir un profil d&apos;entrée. Les profils pris en charge sont les profils d&apos;affichage (moniteur), d&apos;entrée (scanner) et de sortie (imprimante), en RVB ou en CMJN.
+Le profil d&apos;entrée détermine si la zone d&apos;entrée affiche des valeurs RVB ou CMJN.</translation>
+    </message>
+    <message>
+        <source>Select Monitor ICC ...</source>
+        <translation>Choisir le profil ICC du moniteur…</translation>
+    </message>
+    <message>
+        <source>Allows selection of a monitor profile. Selecting the correct profile for your display allows accurate previewing of the input colour</source>
+        <translation>Permet de choisir un profil de moniteur. Avec le profil correct de votre écran, l&apos;aperçu de la couleur d&apos;entrée est fidèle</translation>
+    </message>
+    <message>
+        <source>Select Output ICC ...</source>
+        <translation>Choisir le profil ICC de sortie…</translation>
+    </message>
+    <message>
+        <source>Allows selection of an output profile. Supported profiles are Display(monitor) and Ouput (printer) which are either RGB or CMYK.
+The ouput profile determines whether the output box will display either RGB or CMYK values.</source>
+        <translation>Permet de choisir un profil de sortie. Les profils pris en charge sont les profils d&apos;affichage (moniteur) et de sortie (imprimante), en RVB ou en CMJN.
+Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou CMJN.</translation>
+    </message>
+    <message>
+        <source>Long_long_long_long_long_name.icc</source>
+        <translation>Long_long_long_long_long_name.icc</translation>
+    </message>
+    <message>
+        <source>Shows a list of colours you have selected to keep. To preview a colour just select it from the pulldown list</source>
+        <translation>Affiche la liste des couleurs que vous avez choisi de conserver. Pour afficher l&apos;aperçu d&apos;une couleur, il suffit de la sélectionner dans la liste déroulante</translation>
+    </message>
+    <message>
+        <source>This is the colour preview area. Select a monitor icc profile and then you can see how the colour looks. The printed result should look just like the monitor preview</source>
+        <translation>Ceci est la zone d&apos;aperçu de la couleur. Choisissez un profil ICC de moniteur pour voir à quoi ressemble la couleur. Le résultat imprimé devrait être identique à l&apos;aperçu à l&apos;écran</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Conserver</translation>
+    </message>
+    <message>
+        <source>Allows you to keep the colour currently being previewed so that it can be reviewed again later</source>
+        <translation>Permet de conserver la couleur actuellement affichée dans l&apos;aperçu afin de pouvoir la revoir plus tard</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;R:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;R:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;G:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;G:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;B:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;B:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The cyan value to convert</source>
+        <translation>La valeur de cyan à convertir</translation>
+    </message>
+    <message>
+        <source>The magenta value to convert</source>
+        <translation>La valeur de magenta à convertir</translation>
+    </message>
+    <message>
+        <source>The yellow value to convert</source>
+        <translation>La valeur de jaune à convertir</translation>
+    </message>
+    <message>
+        <source>The black value to convert</source>
+        <translation>La valeur de noir à convertir</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;C:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;C:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;M:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;M:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Y:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Y:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;K:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;K:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Enable instrument</source>
+        <translation>Activer l&apos;appareil de mesure</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;L:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;L:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;a:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;a:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;b:&lt;/b&gt;</source>
+        <translation>&lt;b&gt;b:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The converted red value</source>
+        <translation>La valeur de rouge convertie</translation>
+    </message>
+    <message>
+        <source>The converted green value</source>
+        <translation>La valeur de vert convertie</translation>
+    </message>
+    <message>
+        <source>The converted blue value</source>
+        <translation>La valeur de bleu convertie</translation>
+    </message>
+    <message>
+        <source>The converted cyan value</source>
+        <translation>La valeur de cyan convertie</translation>
+    </message>
+    <message>
+        <source>The converted magenta value</source>
+        <translation>La valeur de magenta convertie</translation>
+    </message>
+    <message>
+        <source>The converted yellow value</source>
+        <translation>La valeur de jaune convertie</translation>
+    </message>
+    <message>
+        <source>The converted black value</source>
+        <translation>La valeur de noir convertie</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>valeur</translation>
+    </message>
+    <message>
+        <source>The L value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur L de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>The a value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur a de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>The b value of the input colour as measured under a  D50 illuminant</source>
+        <translation>La valeur b de la couleur d&apos;entrée, mesurée sous l&apos;illuminant D50</translation>
+    </message>
+    <message>
+        <source>D50 (2&amp;#176;)</source>
+        <translation>D50 (2&amp;#176;)</translation>
+    </message>
+    <message>
+        <source>Rendering Intent:</source>
+        <translation>Mode de rendu :</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptif</translation>
+    </message>
+    <message>
+        <source>Colorimetric</source>
+        <translation>Colorimétrie relative</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Absolute Colorimetric</source>
+        <translation>Colorimétrie absolue</translation>
+    </message>
+    <message>
+        <source>Selects the rendering intent to use when converting from input to output</source>
+        <translation>Sélectionne le mode de rendu utilisé pour la conversion de l&apos;entrée vers la sortie</translation>
+    </message>
+    <message>
+        <source>Interpolation Accuracy:</source>
+        <translation>Précision de l&apos;interpolation :</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Plus rapide</translation>
+    </message>
+    <message>
+        <source>Better</source>
+        <translation>Meilleure</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,174 @@
+#include "MeasurementFile.h"
+
+#include "LcmsHandles.h"
+
+#include <lcms2.h>
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Damaged files are expected here; LittleCMS's complaints are not news.
+void quiet(cmsContext, cmsUInt32Number, const char*) {}
+
+bool plausibleLab(const double* lab) {
+    // Wide enough for fluorescent papers and wild inks, narrow enough to
+    // refuse the junk a damaged number turns into.
+    return std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]) && lab[0] >= -1.0 &&
+           lab[0] <= 200.0 && std::fabs(lab[1]) <= 500.0 && std::fabs(lab[2]) <= 500.0;
+}
+
+std::string trimmed(const std::string& s) {
+    const auto begin = s.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos)
+        return {};
+    const auto end = s.find_last_not_of(" \t\r\n");
+    return s.substr(begin, end - begin + 1);
+}
+
+// LittleCMS reads "sixty" as 0 and clips huge exponents; a reading must be
+// a number, all of it.
+bool number(const char* text, double& out) {
+    if (text == nullptr)
+        return false;
+    const std::string t = trimmed(text);
+    const char* end = t.data() + t.size();
+    const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
+    const auto [stop, error] = std::from_chars(begin, end, out);
+    return error == std::errc() && stop == end && begin != end && std::isfinite(out);
+}
+
+} // namespace
+
+void MeasurementFile::clear() {
+    rows.clear();
+    firstByName.clear();
+    why = NoProblem;
+    damagedAt = 0;
+    xyz = false;
+}
+
+bool MeasurementFile::load(const std::string& path) {
+    clear();
+    std::error_code ec;
+    // A device or a pipe could hand over bytes without end.
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+        why = CannotOpen;
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size == 0) {
+        why = CannotOpen;
+        return false;
+    }
+    if (size > maximumFileSize) {
+        why = TooLarge;
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        why = CannotOpen;
+        return false;
+    }
+    // The file may have changed since its size was taken: read what it had
+    // then and one byte more, and refuse it if that passes the limit.
+    std::string bytes(std::size_t(size) + 1, '\0');
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    bytes.resize(std::size_t(in.gcount()));
+    if (bytes.empty()) {
+        why = CannotOpen;
+        return false;
+    }
+    if (bytes.size() > maximumFileSize) {
+        why = TooLarge;
+        return false;
+    }
+    return parse(bytes.data(), bytes.size());
+}
+
+bool MeasurementFile::parse(const void* data, std::size_t size) {
+    clear();
+    if (data == nullptr || size == 0) {
+        why = NotMeasurement;
+        return false;
+    }
+    if (size > maximumFileSize) {
+        why = TooLarge;
+        return false;
+    }
+    lcms::ContextPtr context(cmsCreateContext(nullptr, nullptr));
+    if (!context) {
+        why = NotMeasurement;
+        return false;
+    }
+    cmsSetLogErrorHandlerTHR(context.get(), quiet);
+    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
+    if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
+        why = NotMeasurement;
+        return false;
+    }
+    cmsHANDLE h = it8.get();
+    auto column = [h](const char* name) { return cmsIT8FindDataFormat(h, name); };
+    const int lab[3] = {column("LAB_L"), column("LAB_A"), column("LAB_B")};
+    const int xyzColumns[3] = {column("XYZ_X"), column("XYZ_Y"), column("XYZ_Z")};
+    const bool hasLab = lab[0] >= 0 && lab[1] >= 0 && lab[2] >= 0;
+    xyz = !hasLab && xyzColumns[0] >= 0 && xyzColumns[1] >= 0 && xyzColumns[2] >= 0;
+    if (!hasLab && !xyz) {
+        why = NotMeasurement;
+        return false;
+    }
+    const int* source = hasLab ? lab : xyzColumns;
+    int nameColumn = column("SAMPLE_NAME");
+    if (nameColumn < 0)
+        nameColumn = column("SAMPLE_ID");
+
+    // NUMBER_OF_SETS may promise more rows than the file holds, or absurdly
+    // many: a missing value ends the readings.
+    const double declared = cmsIT8GetPropertyDbl(h, "NUMBER_OF_SETS");
+    const int count = declared >= 1 && declared <= maximumReadings ? static_cast<int>(declared) : 0;
+    for (int row = 0; row < count; ++row) {
+        double v[3];
+        bool ok = true;
+        for (int i = 0; i < 3 && ok; ++i)
+            ok = number(cmsIT8GetDataRowCol(h, row, source[i]), v[i]);
+        MeasurementReading r;
+        if (ok && xyz) {
+            const cmsCIEXYZ in{v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
+            cmsCIELab out{};
+            cmsXYZ2Lab(cmsD50_XYZ(), &out, &in);
+            v[0] = out.L;
+            v[1] = out.a;
+            v[2] = out.b;
+        }
+        if (!ok || !plausibleLab(v)) {
+            why = Damaged;
+            damagedAt = row + 1;
+            break;
+        }
+        const char* name = nameColumn >= 0 ? cmsIT8GetDataRowCol(h, row, nameColumn) : nullptr;
+        r.name = name ? trimmed(name) : std::string();
+        r.L = v[0];
+        r.a = v[1];
+        r.b = v[2];
+        if (!r.name.empty())
+            firstByName.emplace(r.name, int(rows.size()));
+        rows.push_back(std::move(r));
+    }
+    if (rows.empty()) {
+        if (why == NoProblem || damagedAt == 1)
+            why = NoReadings;
+        return false;
+    }
+    return true;
+}
+
+int MeasurementFile::find(const std::string& name) const {
+    const std::string wanted = trimmed(name);
+    if (wanted.empty())
+        return -1;
+    const auto it = firstByName.find(wanted);
+    return it == firstByName.end() ? -1 : it->second;
+}
