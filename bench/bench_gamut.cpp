@@ -31,7 +31,8 @@ template <class F> double medianMs(int runs, F f) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    for (const char* path : {"/usr/share/color/icc/sRGB.icc", "/usr/share/color/icc/ghostscript/default_cmyk.icc"}) {
+    for (const char* path :
+         {"/usr/share/color/icc/sRGB.icc", "/usr/share/color/icc/ghostscript/default_cmyk.icc"}) {
         const double outline = medianMs(15, [&] {
             KvGamutModel m;
             m.load(QString::fromLatin1(path));
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
             KvGamutView v;
             v.fromICC(path, "");
         });
-        std::printf("%-55s sampling+outline %7.1f ms   +volume %7.1f ms (%.0f)   fromICC %7.1f ms\n", path, outline,
-                    volume, volumeValue, whole);
+        std::printf("%-55s sampling+outline %7.1f ms   +volume %7.1f ms (%.0f)   fromICC %7.1f ms\n", path,
+                    outline, volume, volumeValue, whole);
     }
     return 0;
 }

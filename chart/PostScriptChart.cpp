@@ -6,7 +6,6 @@
 
 #include <cstdio>
 
-
 namespace {
 
 void writeBody(KvFile* f, const CHARTPATCH* patches, std::time_t created) {

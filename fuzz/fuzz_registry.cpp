@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     KvRegistry r;
     r.open(name);
-    for (const char* key : {"inICC", "outICC", "monitorICC", "lastdir_icc", "intent", "accuracy", "instrument"}) {
+    for (const char* key :
+         {"inICC", "outICC", "monitorICC", "lastdir_icc", "intent", "accuracy", "instrument"}) {
         (void)r.getstring("tintry", key);
         (void)r.getlong("tintry", key);
     }

@@ -1,7 +1,7 @@
 // The windows the converter opens: the gamut view from its context menu, the
 // two chart launchers (and their keys), and saving on close.
-#include "ConverterTestKit.h"
 #include "Colourcheck.h"
+#include "ConverterTestKit.h"
 #include "KvGamutView.h"
 #include "TestMain.h"
 
@@ -53,8 +53,9 @@ QString writeSwatches(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return QString();
-    f.write("CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
-            "NUMBER_OF_SETS 2\nBEGIN_DATA\n\"red\" 50 60 40\n\"blue\" 40 10 -50\nEND_DATA\n");
+    f.write(
+        "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+        "NUMBER_OF_SETS 2\nBEGIN_DATA\n\"red\" 50 60 40\n\"blue\" 40 10 -50\nEND_DATA\n");
     return path;
 }
 
@@ -136,7 +137,8 @@ private slots:
         QCOMPARE(windows.size(), 2);
         QList<Colourcheck*> charts;
         for (QWidget* w : windows)
-            charts << (qobject_cast<Colourcheck*>(w) ? qobject_cast<Colourcheck*>(w) : w->findChild<Colourcheck*>());
+            charts << (qobject_cast<Colourcheck*>(w) ? qobject_cast<Colourcheck*>(w)
+                                                     : w->findChild<Colourcheck*>());
         for (Colourcheck* c : charts) {
             QVERIFY(c);
             QCOMPARE(c->previewProfile, std::string()); // no monitor profile chosen

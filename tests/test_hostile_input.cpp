@@ -32,8 +32,9 @@ private slots:
     void enormousClaims_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray cgats = "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
-                                 "END_DATA_FORMAT\nNUMBER_OF_SETS %1\nBEGIN_DATA\n1 50 0 0\n2 60 1 1\nEND_DATA\n";
+        const QByteArray cgats =
+            "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+            "END_DATA_FORMAT\nNUMBER_OF_SETS %1\nBEGIN_DATA\n1 50 0 0\n2 60 1 1\nEND_DATA\n";
         QTest::newRow("CGATS with 2^31 sets") << "cgats" << QByteArray(cgats).replace("%1", "2147483648");
         QTest::newRow("CGATS with 2^31-1 sets") << "cgats" << QByteArray(cgats).replace("%1", "2147483647");
         QTest::newRow("CGATS with 2^31 fields")
@@ -67,7 +68,8 @@ private slots:
             QVERIFY(!KvCmsIcc::getICCprofileClass(local.constData(), &c, &s));
             KvCmsIcc t;
             QVERIFY(!t.create(local.constData(), local.constData()));
-            QVERIFY(KvCMSInit(icSigCmykData, icSigCmykData, local.constData(), local.constData(), 1, 0, 0) == nullptr);
+            QVERIFY(KvCMSInit(icSigCmykData, icSigCmykData, local.constData(), local.constData(), 1, 0, 0) ==
+                    nullptr);
         } else {
             SwatchType type = SWATCH_UNKNOWN;
             KVCOMBOCOLOUR* list = SwatchImporter::import(local.constData(), type, 0);

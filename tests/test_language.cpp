@@ -20,7 +20,9 @@ namespace {
 char program[] = "/opt/tintry/bin/tintry";
 char* args[] = {program, nullptr};
 
-std::string storeName() { return KvRegistry::getregname("/opt/tintry/bin", "tintry"); }
+std::string storeName() {
+    return KvRegistry::getregname("/opt/tintry/bin", "tintry");
+}
 
 void storeLanguage(const std::string& menuString) {
     KvRegistry r;
@@ -115,8 +117,10 @@ private slots:
     }
 
     void menuStringsMapToFiles() {
-        QCOMPARE(KvLangKit::langMenuStringToLangFile("Deutsch", "tintry", "lang"), QString("lang/tintry_de.qm"));
-        QCOMPARE(KvLangKit::langMenuStringToLangFile("Français", "tintry", "lang"), QString("lang/tintry_fr.qm"));
+        QCOMPARE(KvLangKit::langMenuStringToLangFile("Deutsch", "tintry", "lang"),
+                 QString("lang/tintry_de.qm"));
+        QCOMPARE(KvLangKit::langMenuStringToLangFile("Français", "tintry", "lang"),
+                 QString("lang/tintry_fr.qm"));
         QVERIFY(KvLangKit::langMenuStringToLangFile("English", "tintry", "lang").isNull());
         QVERIFY(KvLangKit::langMenuStringToLangFile("", "tintry", "lang").isNull());
         QVERIFY(KvLangKit::langMenuStringToLangFile("Klingon", "tintry", "lang").isNull());

@@ -12,18 +12,18 @@
 #include <clocale>
 #include <cstdlib>
 
-#define TINTRY_TEST_MAIN(TestClass)                                                                      \
-    int main(int argc, char** argv) {                                                                    \
-        QTemporaryDir configHome;                                                                        \
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                          \
-        qputenv("LC_ALL", "C");                                                                          \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                              \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                                     \
-        QApplication app(argc, argv);                                                                    \
-        std::setlocale(LC_ALL, "C");                                                                     \
-        QLocale::setDefault(QLocale::c());                                                               \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                         \
-        TestClass tc;                                                                                    \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                       \
-        return QTest::qExec(&tc, argc, argv);                                                            \
+#define TINTRY_TEST_MAIN(TestClass)                                                                          \
+    int main(int argc, char** argv) {                                                                        \
+        QTemporaryDir configHome;                                                                            \
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                              \
+        qputenv("LC_ALL", "C");                                                                              \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        QApplication app(argc, argv);                                                                        \
+        std::setlocale(LC_ALL, "C");                                                                         \
+        QLocale::setDefault(QLocale::c());                                                                   \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
+        TestClass tc;                                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
     }
