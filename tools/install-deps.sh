@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev
   liblcms2-dev liblcms2-utils argyll
   icc-profiles-free libgs-common ghostscript
-  xvfb xauth imagemagick locales
+  xvfb xauth imagemagick xdotool locales
 )
 
 missing=()
