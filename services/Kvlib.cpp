@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
@@ -43,7 +44,8 @@ int KvInitStorageClasses(std::uintptr_t g) {
 }
 
 void* Kv_calloc(std::size_t count, std::size_t size) {
-    if (count == 0 || size == 0)
+    // A product that would wrap round is refused here rather than left to the C library.
+    if (count == 0 || size == 0 || count > SIZE_MAX / size)
         return nullptr;
     return std::calloc(count, size);
 }
