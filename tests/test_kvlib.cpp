@@ -95,10 +95,12 @@ private slots:
         QVERIFY(head == nullptr);
         QCOMPARE(ListLength(head), 0);
         // The head is reused afterwards.
-        AddList(&head, make(7));
+        Rec* seven = make(7);
+        AddList(&head, seven);
         checkList(head, {7});
-        RemoveList(&head, head ? head : nullptr);
+        RemoveList(&head, seven);
         QVERIFY(head == nullptr);
+        Kv_free(seven);
     }
 
     void callocZeroFills() {
