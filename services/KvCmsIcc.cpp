@@ -38,6 +38,9 @@ namespace {
 Q_LOGGING_CATEGORY(lcEngine, "tintry.engine")
 
 using lcms::ContextPtr;
+using lcms::headerClass;
+using lcms::headerPCS;
+using lcms::headerSpace;
 using lcms::ProfilePtr;
 using lcms::TransformPtr;
 
@@ -92,7 +95,7 @@ ProfilePtr openProfile(cmsContext context, const char* path) {
     return ProfilePtr(cmsOpenProfileFromFileTHR(context, path, "r"));
 }
 
-bool isDeviceSpace(cmsColorSpaceSignature s) {
+bool isDeviceSpace(cmsUInt32Number s) {
     return s == cmsSigRgbData || s == cmsSigCmykData;
 }
 
@@ -100,17 +103,17 @@ bool isDeviceSpace(cmsColorSpaceSignature s) {
 // a colorimetric connection space on the other. Links, abstract and named
 // colour profiles do not connect a device to Lab, so they are refused.
 bool isDeviceProfile(cmsHPROFILE p) {
-    const cmsProfileClassSignature c = cmsGetDeviceClass(p);
+    const cmsUInt32Number c = headerClass(p);
     if (c == cmsSigLinkClass || c == cmsSigAbstractClass || c == cmsSigNamedColorClass)
         return false;
-    const cmsColorSpaceSignature pcs = cmsGetPCS(p);
-    return isDeviceSpace(cmsGetColorSpace(p)) && (pcs == cmsSigXYZData || pcs == cmsSigLabData);
+    const cmsUInt32Number pcs = headerPCS(p);
+    return isDeviceSpace(headerSpace(p)) && (pcs == cmsSigXYZData || pcs == cmsSigLabData);
 }
 
-cmsUInt32Number format16(cmsColorSpaceSignature s) {
+cmsUInt32Number format16(cmsUInt32Number s) {
     return s == cmsSigRgbData ? TYPE_RGB_16 : TYPE_CMYK_16;
 }
-cmsUInt32Number formatDouble(cmsColorSpaceSignature s) {
+cmsUInt32Number formatDouble(cmsUInt32Number s) {
     return s == cmsSigRgbData ? TYPE_RGB_DBL : TYPE_CMYK_DBL;
 }
 
@@ -121,7 +124,7 @@ cmsCIEXYZ mediaWhite(cmsHPROFILE p) {
     const auto* tag = static_cast<const cmsCIEXYZ*>(cmsReadTag(p, cmsSigMediaWhitePointTag));
     if (tag == nullptr || tag->X <= 0 || tag->Y <= 0 || tag->Z <= 0)
         return *cmsD50_XYZ();
-    if (cmsGetEncodedICCversion(p) < 0x4000000 && cmsGetDeviceClass(p) == cmsSigDisplayClass)
+    if (cmsGetEncodedICCversion(p) < 0x4000000 && headerClass(p) == cmsSigDisplayClass)
         return *cmsD50_XYZ();
     return *tag;
 }
@@ -179,12 +182,12 @@ struct KvCmsIcc::Impl {
     TransformPtr deviceTransform(cmsHPROFILE from, cmsHPROFILE to, icRenderingIntent intent,
                                  ICCACCURACY accuracy) {
         sixteenBitInput = accuracy != ICC_ACCURACY_BEST;
-        const cmsColorSpaceSignature in = cmsGetColorSpace(from);
+        const cmsUInt32Number in = headerSpace(from);
         if (sixteenBitInput)
             return TransformPtr(cmsCreateTransformTHR(context.get(), from, format16(in), to,
-                                                      format16(cmsGetColorSpace(to)), intent, 0));
+                                                      format16(headerSpace(to)), intent, 0));
         return TransformPtr(cmsCreateTransformTHR(context.get(), from, formatDouble(in), to,
-                                                  format16(cmsGetColorSpace(to)), intent,
+                                                  format16(headerSpace(to)), intent,
                                                   cmsFLAGS_NOCACHE | cmsFLAGS_HIGHRESPRECALC));
     }
 
@@ -208,9 +211,9 @@ struct KvCmsIcc::Impl {
         if (!sourceToLab && source) {
             ProfilePtr lab(labProfile());
             if (lab)
-                sourceToLab.reset(cmsCreateTransformTHR(
-                    context.get(), source.get(), formatDouble(cmsGetColorSpace(source.get())), lab.get(),
-                    TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC, 0));
+                sourceToLab.reset(cmsCreateTransformTHR(context.get(), source.get(),
+                                                        formatDouble(headerSpace(source.get())), lab.get(),
+                                                        TYPE_Lab_DBL, INTENT_ABSOLUTE_COLORIMETRIC, 0));
         }
         return sourceToLab.get();
     }
@@ -221,7 +224,7 @@ struct KvCmsIcc::Impl {
             if (lab)
                 labToDestination.reset(
                     cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, destination.get(),
-                                          formatDouble(cmsGetColorSpace(destination.get())), intent, 0));
+                                          formatDouble(headerSpace(destination.get())), intent, 0));
         }
         return labToDestination.get();
     }
@@ -241,9 +244,9 @@ bool KvCmsIcc::getICCprofileClass(const char* path, icProfileClassSignature* pro
     if (!profile)
         return false;
     if (profileClass != nullptr)
-        *profileClass = static_cast<icProfileClassSignature>(cmsGetDeviceClass(profile.get()));
+        *profileClass = static_cast<icProfileClassSignature>(headerClass(profile.get()));
     if (colourSpace != nullptr)
-        *colourSpace = static_cast<icColorSpaceSignature>(cmsGetColorSpace(profile.get()));
+        *colourSpace = static_cast<icColorSpaceSignature>(headerSpace(profile.get()));
     return true;
 }
 
@@ -265,8 +268,8 @@ bool KvCmsIcc::create(const char* sourcePath, const char* destinationPath) {
     d->destination = std::move(destination);
     d->deviceToDevice = std::move(xform);
     transform = d->deviceToDevice.get();
-    sourceSpace = static_cast<icColorSpaceSignature>(cmsGetColorSpace(d->source.get()));
-    destinationSpace = static_cast<icColorSpaceSignature>(cmsGetColorSpace(d->destination.get()));
+    sourceSpace = static_cast<icColorSpaceSignature>(headerSpace(d->source.get()));
+    destinationSpace = static_cast<icColorSpaceSignature>(headerSpace(d->destination.get()));
     return true;
 }
 

@@ -66,8 +66,8 @@ bool KvGamutModel::load(const QString& path) {
         errorText = QStringLiteral("This file is not an ICC profile.");
         return false;
     }
-    const cmsProfileClassSignature cls = cmsGetDeviceClass(profile.get());
-    const cmsColorSpaceSignature space = cmsGetColorSpace(profile.get());
+    const cmsUInt32Number cls = lcms::headerClass(profile.get());
+    const cmsUInt32Number space = lcms::headerSpace(profile.get());
     if (cls == cmsSigLinkClass || cls == cmsSigAbstractClass || cls == cmsSigNamedColorClass) {
         errorText = QStringLiteral("A device link, abstract or named colour profile has no gamut to show.");
         return false;
@@ -180,7 +180,7 @@ double KvGamutModel::volume() {
     Profile lab(cmsCreateLab4ProfileTHR(ctx.get(), nullptr));
     if (!profile || !lab)
         return 0;
-    const bool cmyk = cmsGetColorSpace(profile.get()) == cmsSigCmykData;
+    const bool cmyk = lcms::headerSpace(profile.get()) == cmsSigCmykData;
     Transform toLab(cmsCreateTransformTHR(ctx.get(), profile.get(), cmyk ? TYPE_CMYK_FLT : TYPE_RGB_FLT,
                                           lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
     if (!toLab)

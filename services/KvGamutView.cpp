@@ -1,4 +1,5 @@
 #include "KvGamutView.h"
+#include "LcmsHandles.h"
 
 #include <QFile>
 #include <QPainter>
@@ -92,7 +93,7 @@ void KvGamutView::buildFill(const QString& monitorPath) {
             ? nullptr
             : cmsOpenProfileFromFileTHR(ctx, QFile::encodeName(monitorPath).constData(), "r");
     if (monitor &&
-        (cmsGetColorSpace(monitor) != cmsSigRgbData || cmsGetDeviceClass(monitor) == cmsSigLinkClass)) {
+        (lcms::headerSpace(monitor) != cmsSigRgbData || lcms::headerClass(monitor) == cmsSigLinkClass)) {
         cmsCloseProfile(monitor);
         monitor = nullptr;
     }

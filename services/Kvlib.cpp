@@ -4,8 +4,8 @@
 #include <climits>
 #include <clocale>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>

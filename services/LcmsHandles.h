@@ -1,5 +1,6 @@
 // One owner for every LittleCMS handle: a context, a profile, a transform, an
 // IT8 (CGATS) table, a pipeline. No raw handle outlives the object holding it.
+// Also the profile header's signatures, read as plain numbers.
 #pragma once
 
 #include <lcms2.h>
@@ -30,5 +31,18 @@ using ProfilePtr = std::unique_ptr<void, ProfileDeleter>;
 using TransformPtr = std::unique_ptr<void, TransformDeleter>;
 using IT8Ptr = std::unique_ptr<void, IT8Deleter>;
 using PipelinePtr = std::unique_ptr<cmsPipeline, PipelineDeleter>;
+
+// A damaged header may hold any value in its class and space fields, and a
+// value outside LittleCMS's enumerations must not be kept in those enum types.
+// Compare these against the cmsSig... constants.
+inline cmsUInt32Number headerClass(cmsHPROFILE p) {
+    return cmsUInt32Number(cmsGetDeviceClass(p));
+}
+inline cmsUInt32Number headerSpace(cmsHPROFILE p) {
+    return cmsUInt32Number(cmsGetColorSpace(p));
+}
+inline cmsUInt32Number headerPCS(cmsHPROFILE p) {
+    return cmsUInt32Number(cmsGetPCS(p));
+}
 
 } // namespace lcms

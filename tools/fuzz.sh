@@ -25,6 +25,8 @@ for t in "${targets[@]}"; do
   work="$out/corpus/$t"; mkdir -p "$work"
   # Seeds: our own small files, and the system's real ones where they fit.
   cp -n fuzz/corpus/$t/* "$work"/ 2>/dev/null || true
+  # and every input that ever made a target fail.
+  cp -n tests/data/fuzz/$t/* "$work"/ 2>/dev/null || true
   case $t in
     profile) for p in /usr/share/color/icc/sRGB.icc /usr/share/color/icc/Gray.icc \
                       /usr/share/color/icc/ghostscript/{ps_cmyk,ps_rgb,lab,default_gray,srgb,gray_to_k}.icc; do
