@@ -5,6 +5,7 @@
 #include "KvFileInfo.h"
 #include "KvLangKit.h"
 #include "KvRegistry.h"
+#include "KvTranslator.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -37,8 +38,9 @@ void loadStartupLanguage(int, char** argv) {
         QString::fromUtf8(menuString.c_str()), QString::fromLatin1(appName), QString::fromStdString(langDir));
     if (file.isNull())
         return;
-    translator = new QTranslator(nullptr);
-    if (translator->load(file)) {
+    auto* checked = new KvTranslator(nullptr);
+    translator = checked;
+    if (checked->loadChecked(file)) {
         QCoreApplication::installTranslator(translator);
         return;
     }

@@ -1,13 +1,13 @@
 // A language directory holding a corrupt translation file: the language menu
 // is built from it, the stored choice mapped to it, and the file loaded as
-// start-up would load it.
+// start-up would load it, and texts looked up in it.
 #include "FuzzFiles.h"
 #include "KvLangKit.h"
 #include "KvPopupMenu.h"
+#include "KvTranslator.h"
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QTranslator>
 
 #include <cstdint>
 
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     delete menu;
     const QString file = KvLangKit::langMenuStringToLangFile("Deutsch", "tintry", dir);
     if (!file.isNull()) {
-        QTranslator t;
-        if (t.load(file)) {
+        KvTranslator t;
+        if (t.loadChecked(file)) {
             (void)t.translate("KvMainWindow", "Quillon Tintry");
             (void)t.translate("Tintry_UI", "Input");
             (void)t.translate("Tintry", "%1 %2 %3", nullptr, 3);

@@ -1,5 +1,6 @@
 #include "MeasurementFile.h"
 
+#include "CgatsPrecheck.h"
 #include "LcmsHandles.h"
 
 #include <lcms2.h>
@@ -97,6 +98,10 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
     }
     if (size > maximumFileSize) {
         why = TooLarge;
+        return false;
+    }
+    if (!cgatsPrecheck(data, size)) {
+        why = NotMeasurement;
         return false;
     }
     lcms::ContextPtr context(cmsCreateContext(nullptr, nullptr));

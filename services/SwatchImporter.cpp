@@ -1,5 +1,6 @@
 #include "SwatchImporter.h"
 
+#include "CgatsPrecheck.h"
 #include "LcmsHandles.h"
 
 #include <QFile>
@@ -204,7 +205,7 @@ bool readColour(Reader body, const SwatchToLab& toLab, KVCOMBOCOLOUR** first) {
 } // namespace
 
 KVCOMBOCOLOUR* SwatchImporter::fromCGATS(const void* data, std::size_t size) {
-    if (data == nullptr || size == 0 || size > maximumFileSize)
+    if (data == nullptr || size == 0 || size > maximumFileSize || !cgatsPrecheck(data, size))
         return nullptr;
     ContextPtr context = quietContext();
     if (!context)

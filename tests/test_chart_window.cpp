@@ -20,15 +20,6 @@ using namespace chartkit;
 
 namespace {
 
-// A chart window that goes with its container at the end of the test.
-struct Window {
-    Window() : chart(new Colourcheck(&store)) {}
-    ~Window() { delete container; }
-    KvRegistry store;
-    Colourcheck* chart;
-    QPointer<QWidget> container = chart->container;
-};
-
 // A chart of neutral Lab swatches at the given lightnesses (built without
 // engine rounding: swatch patches keep the Lab they are given).
 void labChart(Colourcheck* chart, const QList<double>& lightness) {

@@ -3,6 +3,7 @@
 // blocks, a profile whose header claims gigabytes.
 #include "KvCMS.h"
 #include "KvCmsIcc.h"
+#include "MeasurementFile.h"
 #include "SwatchImporter.h"
 #include "TestMain.h"
 
@@ -77,6 +78,58 @@ private slots:
             KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
         }
         QVERIFY2(peakKb() - before < 64 * 1024, qPrintable(QString("grew %1 kB").arg(peakKb() - before)));
+    }
+
+    // CGATS that LittleCMS's reader would mishandle never reaches it: a file
+    // naming another to include (the reader would open it), and tables whose
+    // field or set count changes after it sized them (the reader then reads
+    // past them).
+    void cgatsTheReaderMustNotSee_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("sound"); // the same without the fault, read as one reading
+        const QByteArray format =
+            "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n";
+        const QByteArray data = "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 50 0 0\nEND_DATA\n";
+        QTest::newRow("include") << "$INCLUDE \"%1\"\n" + format + data << format + data;
+        QTest::newRow("include, lower case") << "$include \"%1\"\n" + format + data << format + data;
+        QTest::newRow("fields grow after the format")
+            << format + "NUMBER_OF_FIELDS 8\n" + data << format + data;
+        QTest::newRow("sets change inside the data")
+            << format + "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 50 0 0\nNUMBER_OF_SETS 9\nEND_DATA\n"
+            << format + data;
+        QTest::newRow("two tables, each sound")
+            << QByteArray()
+            << format + data +
+                   "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+                   "END_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n2 60 0 0\nEND_DATA\n";
+        QFile found(qEnvironmentVariable("TINTRY_TEST_DATA") + "/fuzz/cgats/fields-grow-after-format.txt");
+        if (found.open(QIODevice::ReadOnly))
+            QTest::newRow("found by the fuzzer") << found.readAll() << QByteArray();
+    }
+    void cgatsTheReaderMustNotSee() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, sound);
+        MeasurementFile file;
+        if (!bytes.isEmpty()) {
+            // What an included file would add: a property of its own.
+            QTemporaryDir dir;
+            QFile included(dir.filePath("included.txt"));
+            QVERIFY(included.open(QIODevice::WriteOnly));
+            included.write("ORIGINATOR \"elsewhere\"\n");
+            included.close();
+            bytes.replace("%1", QFile::encodeName(included.fileName()));
+
+            QVERIFY(SwatchImporter::fromCGATS(bytes.constData(), size_t(bytes.size())) == nullptr);
+            QVERIFY(!file.parse(bytes.constData(), size_t(bytes.size())));
+            QCOMPARE(file.problem(), MeasurementFile::NotMeasurement);
+        }
+        if (!sound.isEmpty()) {
+            QVERIFY(file.parse(sound.constData(), size_t(sound.size())));
+            QCOMPARE(file.readings().size(), size_t(1));
+            KVCOMBOCOLOUR* list = SwatchImporter::fromCGATS(sound.constData(), size_t(sound.size()));
+            QCOMPARE(ListLength(list), 1);
+            KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
+        }
     }
 };
 

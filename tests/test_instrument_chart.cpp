@@ -28,14 +28,6 @@ using namespace instrumentkit;
 
 namespace {
 
-struct Window {
-    Window() : chart(new Colourcheck(&store)) {}
-    ~Window() { delete container; }
-    KvRegistry store;
-    Colourcheck* chart;
-    QPointer<QWidget> container = chart->container;
-};
-
 // The error each patch of the test file carries, in CIEDE2000. Values close
 // to 3.0 on either side, but not so close that six decimals in the file
 // could move them across.

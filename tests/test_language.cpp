@@ -136,7 +136,25 @@ private slots:
         QCOMPARE(dialogs.requests.size(), 0);
     }
 
+    void brokenTranslationWarnsOnce_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not a translation") << QByteArray("this is not a translation file");
+        // A real translation cut short, and one whose lookup tables point
+        // outside the file: Qt's loader accepts both and reads past them later.
+        QFile german(install.filePath("lang/tintry_de.qm"));
+        QVERIFY(german.open(QIODevice::ReadOnly));
+        const QByteArray whole = german.readAll();
+        QTest::newRow("cut short") << whole.left(whole.size() / 2);
+        QFile found(qEnvironmentVariable("TINTRY_TEST_DATA") + "/fuzz/langkit/lookup-past-its-block.qm");
+        QVERIFY(found.open(QIODevice::ReadOnly));
+        QTest::newRow("found by the fuzzer") << found.readAll();
+    }
     void brokenTranslationWarnsOnce() {
+        QFETCH(QByteArray, bytes);
+        QFile broken(install.filePath("lang/tintry_fr.qm"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(bytes);
+        broken.close();
         storeLanguage("Français");
         DialogScript dialogs;
         loadStartupLanguage(1, args);
