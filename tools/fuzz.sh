@@ -3,6 +3,8 @@
 # SECONDS (default 60). Fails on any crash, leak, time-out or sanitizer
 # report; the input that did it is left in build-fuzz/artifacts/.
 #   tools/fuzz.sh [SECONDS] [TARGET...]
+# FUZZ_SEED=N fixes libFuzzer's random seed, so that a run repeats the same
+# inputs in the same order (CI uses this; by hand each run explores anew).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-60}; shift || true
@@ -44,7 +46,7 @@ for t in "${targets[@]}"; do
   esac
   log="$out/fuzz_$t.log"
   echo "== fuzz_$t for ${secs}s"
-  if "$bin" $dict -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 -max_len=262144 \
+  if "$bin" $dict ${FUZZ_SEED:+-seed=$FUZZ_SEED} -max_total_time="$secs" -timeout=10 -rss_limit_mb=2048 -max_len=262144 \
        -print_final_stats=1 -artifact_prefix="$out/artifacts/${t}-" "$work" >"$log" 2>&1; then
     grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)|cov:' "$log" | tail -4
   else
