@@ -15,8 +15,6 @@
 
 namespace {
 
-void quiet(cmsContext, cmsUInt32Number, const char*) {}
-
 // lcms formats numbers with the C library's printf, which follows LC_NUMERIC,
 // and Qt has set that from the environment at start-up: under de_DE a Lab
 // value would come out as 55,25. Hold the "C" numeric locale on this thread
@@ -75,10 +73,9 @@ std::string ExportISO12642::text(const KVCOMBOCOLOUR* first, std::time_t created
             rows.push_back(r);
 
     CNumericLocale numbers;
-    lcms::ContextPtr context(cmsCreateContext(nullptr, nullptr));
+    lcms::ContextPtr context = lcms::quietContext();
     if (!context)
         return {};
-    cmsSetLogErrorHandlerTHR(context.get(), quiet);
     lcms::IT8Ptr it8(cmsIT8Alloc(context.get()));
     if (!it8)
         return {};

@@ -17,9 +17,6 @@ using Context = lcms::ContextPtr;
 using Profile = lcms::ProfilePtr;
 using Transform = lcms::TransformPtr;
 
-// Errors reach us through load()'s result; lcms need not print them.
-void quietErrors(cmsContext, cmsUInt32Number, const char*) {}
-
 // Device samples on the surface of the unit cube or hypercube: every face,
 // `steps` points a side. Values are 0..1 per channel.
 std::vector<float> surfaceSamples(int channels, int steps) {
@@ -59,8 +56,7 @@ bool KvGamutModel::load(const QString& path) {
         errorText = QStringLiteral("The file cannot be read.");
         return false;
     }
-    Context ctx(cmsCreateContext(nullptr, nullptr));
-    cmsSetLogErrorHandlerTHR(ctx.get(), quietErrors);
+    Context ctx = lcms::quietContext();
     Profile profile(cmsOpenProfileFromFileTHR(ctx.get(), QFile::encodeName(path).constData(), "r"));
     if (!profile) {
         errorText = QStringLiteral("This file is not an ICC profile.");
@@ -174,8 +170,7 @@ double KvGamutModel::volume() {
     // cells that a dense sampling of that surface touches, close small gaps,
     // flood the outside from the edges of the grid, and count what the flood
     // never reached: cells inside whole, cells on the wall by half.
-    Context ctx(cmsCreateContext(nullptr, nullptr));
-    cmsSetLogErrorHandlerTHR(ctx.get(), quietErrors);
+    Context ctx = lcms::quietContext();
     Profile profile(cmsOpenProfileFromFileTHR(ctx.get(), QFile::encodeName(pathText).constData(), "r"));
     Profile lab(cmsCreateLab4ProfileTHR(ctx.get(), nullptr));
     if (!profile || !lab)

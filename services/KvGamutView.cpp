@@ -16,8 +16,6 @@ bool forcedOff = false;
 constexpr int fillSide = 256; // one cell per a*b* unit
 constexpr double abRange = 128.0;
 
-void quietErrors(cmsContext, cmsUInt32Number, const char*) {}
-
 } // namespace
 
 KvGamutView::KvGamutView(QWidget* parent, const char* name) : QWidget(parent) {
@@ -86,7 +84,7 @@ void KvGamutView::buildFill(const QString& monitorPath) {
     };
 
     cmsContext ctx = cmsCreateContext(nullptr, nullptr);
-    cmsSetLogErrorHandlerTHR(ctx, quietErrors);
+    cmsSetLogErrorHandlerTHR(ctx, lcms::ignoreErrors);
     cmsHPROFILE lab = cmsCreateLab4ProfileTHR(ctx, nullptr);
     cmsHPROFILE monitor =
         monitorPath.isEmpty()

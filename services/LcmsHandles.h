@@ -32,6 +32,16 @@ using TransformPtr = std::unique_ptr<void, TransformDeleter>;
 using IT8Ptr = std::unique_ptr<void, IT8Deleter>;
 using PipelinePtr = std::unique_ptr<cmsPipeline, PipelineDeleter>;
 
+// A context whose complaints go nowhere: damaged files are expected where
+// this is used, and every failure is reported by the caller's own result.
+inline void ignoreErrors(cmsContext, cmsUInt32Number, const char*) {}
+inline ContextPtr quietContext() {
+    ContextPtr context(cmsCreateContext(nullptr, nullptr));
+    if (context)
+        cmsSetLogErrorHandlerTHR(context.get(), ignoreErrors);
+    return context;
+}
+
 // A damaged header may hold any value in its class and space fields, and a
 // value outside LittleCMS's enumerations must not be kept in those enum types.
 // Compare these against the cmsSig... constants.

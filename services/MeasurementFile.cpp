@@ -12,9 +12,6 @@
 
 namespace {
 
-// Damaged files are expected here; LittleCMS's complaints are not news.
-void quiet(cmsContext, cmsUInt32Number, const char*) {}
-
 bool plausibleLab(const double* lab) {
     // Wide enough for fluorescent papers and wild inks, narrow enough to
     // refuse the junk a damaged number turns into.
@@ -104,12 +101,11 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
         why = NotMeasurement;
         return false;
     }
-    lcms::ContextPtr context(cmsCreateContext(nullptr, nullptr));
+    lcms::ContextPtr context = lcms::quietContext();
     if (!context) {
         why = NotMeasurement;
         return false;
     }
-    cmsSetLogErrorHandlerTHR(context.get(), quiet);
     lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
         why = NotMeasurement;

@@ -17,16 +17,7 @@
 namespace {
 
 using lcms::ContextPtr;
-
-// Damaged files are expected here; lcms's complaints are not news to anyone.
-void quiet(cmsContext, cmsUInt32Number, const char*) {}
-
-ContextPtr quietContext() {
-    ContextPtr c(cmsCreateContext(nullptr, nullptr));
-    if (c)
-        cmsSetLogErrorHandlerTHR(c.get(), quiet);
-    return c;
-}
+using lcms::quietContext;
 
 unsigned char inkByte(double unit) {
     if (!(unit > 0)) // NaN too
