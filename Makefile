@@ -5,8 +5,10 @@ BUILD    ?= build
 ASAN     ?= build-asan
 JOBS     ?= $(shell nproc)
 LOCK     := flock /tmp/tintry-build.lock
+# Extra CMake settings, e.g. CMAKE_FLAGS=-DTINTRY_WERROR=ON (as CI builds).
+CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test asan-test fuzz bench format translations clean
+.PHONY: all deps configure build run test asan-test fuzz bench format format-check translations clean
 
 all: build
 
@@ -14,7 +16,7 @@ deps:
 	@tools/install-deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	$(LOCK) cmake --build $(BUILD) -j $(JOBS)
@@ -31,7 +33,7 @@ test: build
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTINTRY_SANITIZE=ON -DTINTRY_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTINTRY_SANITIZE=ON -DTINTRY_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	$(LOCK) cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -48,10 +50,14 @@ bench: build
 
 # Brings lang/*.ts up to date with the texts in the sources.
 translations:
-	/usr/lib/qt6/bin/lupdate -no-obsolete -locations none app converter chart services -ts lang/tintry_*.ts
+	/usr/lib/qt6/bin/lupdate -no-obsolete -locations none app converter chart widgets core cli -ts lang/tintry_*.ts
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails when any file is not as clang-format would write it.
+format-check: deps
+	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

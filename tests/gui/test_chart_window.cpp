@@ -2,7 +2,7 @@
 // builders, selection by click, readings stepping through the patches with the
 // red cross at DeltaE 3.0, the patch tooltip, the context menu, the choosers
 // through the dialog seam, and Control+W.
-#include "ChartTestKit.h"
+#include "ChartWindowKit.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "DialogScript.h"

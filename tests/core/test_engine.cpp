@@ -1,9 +1,9 @@
 // The colour engine's transform object: which files it accepts, what state it
 // is left in when it cannot build, and whether its numbers are LittleCMS's
 // own (checked against transicc) and a second engine's (ArgyllCMS xicclu).
+#include "CoreTestMain.h"
 #include "KvCmsIcc.h"
 #include "ProfileFactory.h"
-#include "TestMain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -691,5 +691,5 @@ void TestEngine::roundTrip() {
     QVERIFY2(worstOther <= 1.0, "a colour came back visibly different");
 }
 
-TINTRY_TEST_MAIN(TestEngine)
+TINTRY_CORE_TEST_MAIN(TestEngine)
 #include "test_engine.moc"

@@ -4,10 +4,10 @@
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
 #include "ChartTestKit.h"
+#include "CoreTestMain.h"
 #include "PatchGrid.h"
 #include "ReferenceCull.h"
 #include "RoughCull.h"
-#include "TestMain.h"
 
 #include <QFile>
 
@@ -330,5 +330,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestChartGeneration)
+TINTRY_CORE_TEST_MAIN(TestChartGeneration)
 #include "test_chart_generation.moc"

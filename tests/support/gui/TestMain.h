@@ -1,27 +1,18 @@
-// Test entry point: pins what varies between machines before the application
-// object exists. Settings go to a fresh configuration directory so a test
-// never reads or writes a user's settings; the locale is C so numbers print
-// the same everywhere.
+// Test entry point for widgets and windows: the core's pinning, then an
+// application object on the offscreen platform at 96 dpi.
 #pragma once
 
-#include <QApplication>
-#include <QLocale>
-#include <QTemporaryDir>
-#include <QTest>
+#include "CoreTestMain.h"
 
-#include <clocale>
-#include <cstdlib>
+#include <QApplication>
 
 #define TINTRY_TEST_MAIN(TestClass)                                                                          \
     int main(int argc, char** argv) {                                                                        \
-        QTemporaryDir configHome;                                                                            \
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());                                              \
-        qputenv("LC_ALL", "C");                                                                              \
+        TINTRY_PIN_TEST_ENVIRONMENT();                                                                       \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
         QApplication app(argc, argv);                                                                        \
-        std::setlocale(LC_ALL, "C");                                                                         \
-        QLocale::setDefault(QLocale::c());                                                                   \
+        TINTRY_PIN_TEST_LOCALE();                                                                            \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
         TestClass tc;                                                                                        \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \

@@ -1,11 +1,11 @@
 // Files that claim to be enormous are refused without the memory they
 // claim (a hang would meet CTest's time-out): a CGATS table of 2^31 sets, an ASE file of four billion
 // blocks, a profile whose header claims gigabytes.
+#include "CoreTestMain.h"
 #include "KvCMS.h"
 #include "KvCmsIcc.h"
 #include "MeasurementFile.h"
 #include "SwatchImporter.h"
-#include "TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -133,5 +133,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestHostileInput)
+TINTRY_CORE_TEST_MAIN(TestHostileInput)
 #include "test_hostile_input.moc"

@@ -1,10 +1,10 @@
 // The support library: list links stay consistent through every removal, the
 // colour-record container owns what it takes, files are written whole or not
 // at all with locale-free numbers, and path parts split as callers expect.
+#include "CoreTestMain.h"
 #include "KvComboColour.h"
 #include "KvFileInfo.h"
 #include "Kvlib.h"
-#include "TestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,5 +254,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestKvlib)
+TINTRY_CORE_TEST_MAIN(TestKvlib)
 #include "test_kvlib.moc"

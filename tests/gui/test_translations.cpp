@@ -61,7 +61,7 @@ private slots:
         QProcess p;
         p.setWorkingDirectory(sourceDir());
         p.start(lupdate(), {"-silent", "-no-obsolete", "-locations", "none", "app", "converter", "chart",
-                            "services", "-ts", copy});
+                            "widgets", "core", "cli", "-ts", copy});
         QVERIFY(p.waitForFinished(120000));
         QCOMPARE(p.exitCode(), 0);
 

@@ -1,8 +1,8 @@
 // The measurement-file reader: Debian's FOGRA39L.ti3 whole, Lab and XYZ
 // columns against reference values, names from SAMPLE_NAME or SAMPLE_ID, and
 // damaged or hostile input giving the rows before the damage or nothing.
+#include "CoreTestMain.h"
 #include "MeasurementFile.h"
-#include "TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -177,5 +177,5 @@ void TestMeasurementFile::filesThatAreNotMeasurements() {
     QVERIFY(f.readings().empty());
 }
 
-TINTRY_TEST_MAIN(TestMeasurementFile)
+TINTRY_CORE_TEST_MAIN(TestMeasurementFile)
 #include "test_measurement_file.moc"

@@ -6,9 +6,9 @@
 #include "ChartGeneration.h"
 #include "ChartRecords.h"
 #include "ChartTestKit.h"
+#include "CoreTestMain.h"
 #include "ExportISO12642.h"
 #include "SwatchImporter.h"
-#include "TestMain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -377,5 +377,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestChartIso12642)
+TINTRY_CORE_TEST_MAIN(TestChartIso12642)
 #include "test_chart_iso12642.moc"

@@ -3,29 +3,16 @@
 #pragma once
 
 #include "ChartPatch.h"
-#include "Colourcheck.h"
 #include "KvComboColour.h"
-#include "KvRegistry.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QPointer>
 #include <QTemporaryFile>
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace chartkit {
-
-// A chart window with a store of its own, gone with its container at the end
-// of the test.
-struct Window {
-    Window() : chart(new Colourcheck(&store)) {}
-    ~Window() { delete container; }
-    KvRegistry store;
-    Colourcheck* chart;
-    QPointer<QWidget> container = chart->container;
-};
 
 inline const char* const defaultCmyk = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 inline const char* const psCmyk = "/usr/share/color/icc/ghostscript/ps_cmyk.icc";

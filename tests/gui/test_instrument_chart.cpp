@@ -3,7 +3,7 @@
 // name, in order, or from XYZ), the simulated instrument and a fake spotread
 // step through the patches, and the panel stays in step with the window's
 // current patch, also after a click on a patch.
-#include "ChartTestKit.h"
+#include "ChartWindowKit.h"
 #include "Colourcheck.h"
 #include "ColourcheckPatch.h"
 #include "DialogScript.h"

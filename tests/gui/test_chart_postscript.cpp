@@ -1,7 +1,7 @@
 // The PostScript chart page: its header and geometry, ink values that come
 // back byte for byte when Ghostscript renders the page at 72 dpi, decimal
 // points under a comma locale, and a target that is written whole or not at all.
-#include "ChartTestKit.h"
+#include "ChartWindowKit.h"
 #include "Colourcheck.h"
 #include "DialogScript.h"
 #include "KvRegistry.h"

@@ -3,7 +3,7 @@
 // failure, and files that match what the chart window would write.
 #include "ChartCommand.h"
 #include "ChartTestKit.h"
-#include "TestMain.h"
+#include "CoreTestMain.h"
 
 #include <QTemporaryDir>
 
@@ -121,5 +121,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestChartCommand)
+TINTRY_CORE_TEST_MAIN(TestChartCommand)
 #include "test_chart_command.moc"

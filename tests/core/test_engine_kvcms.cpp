@@ -1,10 +1,10 @@
 // The engine's C entry points as the colour-check chart uses them: handle
 // creation and refusal, the K, C, M, Y byte order, the two Lab flavours, the
 // preview without a monitor profile, and the two colour differences.
+#include "CoreTestMain.h"
 #include "KvCMS.h"
 #include "KvCmsIcc.h"
 #include "ProfileFactory.h"
-#include "TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -211,5 +211,5 @@ private slots:
     }
 };
 
-TINTRY_TEST_MAIN(TestEngineKvCMS)
+TINTRY_CORE_TEST_MAIN(TestEngineKvCMS)
 #include "test_engine_kvcms.moc"
