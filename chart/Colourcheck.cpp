@@ -38,7 +38,7 @@ public:
 } // namespace
 
 Colourcheck::Colourcheck(KvRegistry* store, QWidget* parent, const char* name)
-    : QScrollArea(parent), registry(store) {
+    : QScrollArea(parent), session(new ChartSession(this)), registry(store) {
     if (name)
         setObjectName(QString::fromLatin1(name));
     container = new QWidget(nullptr);
@@ -77,7 +77,9 @@ Colourcheck::Colourcheck(KvRegistry* store, QWidget* parent, const char* name)
     // The instrument as last set up in the converter window.
     if (registry)
         buddy->loadRegistry(*registry, "tintry", "instrument");
-    connect(buddy, SIGNAL(spotLab(double, double, double)), this, SLOT(processLab(double, double, double)));
+    buddy->setSession(session);
+    connect(session, &ChartSession::currentChanged, this, &Colourcheck::showCurrent);
+    connect(session, &ChartSession::readingChanged, this, &Colourcheck::showReading);
 
     installEventFilter(this);
     container->resize(700, 400);
@@ -86,9 +88,11 @@ Colourcheck::Colourcheck(KvRegistry* store, QWidget* parent, const char* name)
 
 Colourcheck::~Colourcheck() {
     removeEventFilter(this);
-    clearChart();
+    // The panel goes first: it watches the session.
     delete buddy;
     buddy = nullptr;
+    session->disconnect(this);
+    clearChart();
 }
 
 void Colourcheck::setCaption(const QString& text) {
@@ -159,8 +163,10 @@ int Colourcheck::generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigne
     if (space != icSigCmykData && space != icSigRgbData)
         return -1;
     clearChart();
-    const int result = ChartGeneration::generateChart(&patches, profile, preview, count, stdout);
+    CHARTPATCH* list = nullptr;
+    const int result = ChartGeneration::generateChart(&list, profile, preview, count, stdout);
     std::fflush(stdout);
+    session->reset(list);
     layoutPatches();
     return result;
 }
@@ -181,65 +187,56 @@ int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePa
         return -1;
     // Kept so that charts opened from this one preview through the same monitor.
     previewProfile = preview ? preview : "";
-    ChartGeneration::patchesFromSwatches(&patches, records, handles);
+    CHARTPATCH* list = nullptr;
+    ChartGeneration::patchesFromSwatches(&list, records, handles);
+    session->reset(list);
     layoutPatches();
     return 0;
 }
 
 void Colourcheck::clearChart() {
-    if (buddy)
-        buddy->setComboChart(nullptr, 0);
-    FreeList(&patches);
     for (ColourcheckPatch* w : patchWidgets)
         delete w;
     patchWidgets.clear();
-    current = 0;
+    session->clear();
 }
 
 void Colourcheck::layoutPatches() {
     for (ColourcheckPatch* w : patchWidgets)
         delete w;
-    patchWidgets.assign(static_cast<std::size_t>(ListLength(patches)), nullptr);
+    patchWidgets.assign(session->size(), nullptr);
     int x = margin;
     int y = margin;
-    std::size_t placed = 0;
-    for (const CHARTPATCH* p = patches; p != nullptr; p = KvNext(p)) {
-        auto* w = new ColourcheckPatch(widget());
+    for (std::size_t i = 0; i < session->size(); ++i) {
+        auto* w = new ColourcheckPatch(widget(), session, i);
         w->resize(side, side);
-        w->setPatch(p);
         w->move(x, y);
         w->show();
-        patchWidgets[placed++] = w;
+        patchWidgets[i] = w;
         x += pitch;
-        if (placed % perRow == 0 && KvNext(p) != nullptr) {
+        if ((i + 1) % perRow == 0 && i + 1 < session->size()) {
             x = margin;
             y += pitch;
         }
     }
-    current = 0;
-    if (!patchWidgets.empty())
-        mark(0, true);
+    session->setCurrent(0);
+    shownCurrent = session->current();
     widget()->resize(margin + perRow * pitch, y + pitch);
-    updateBuddyChart();
 }
 
-void Colourcheck::updateBuddyChart() {
-    if (patches == nullptr) {
-        buddy->setComboChart(nullptr, 0);
-        return;
+void Colourcheck::showCurrent(std::size_t now) {
+    if (shownCurrent < patchWidgets.size())
+        patchWidgets[shownCurrent]->update();
+    shownCurrent = now;
+    if (now < patchWidgets.size()) {
+        patchWidgets[now]->update();
+        ensureWidgetVisible(patchWidgets[now]);
     }
-    KVCOMBOCOLOUR_CC records;
-    if (!ChartRecords::fill(patches, records))
-        return;
-    buddy->setComboChart(records.list, current);
 }
 
-void Colourcheck::mark(unsigned long index, bool selected) {
-    ColourcheckPatch* w = patchWidgets[index];
-    if (w->selected != selected) {
-        w->selected = selected;
-        w->update();
-    }
+void Colourcheck::showReading(std::size_t patch) {
+    if (patch < patchWidgets.size())
+        patchWidgets[patch]->updateInfo();
 }
 
 KvPopupMenu* Colourcheck::makeContextMenu() {
@@ -247,7 +244,7 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
     auto add = [&](const QString& text, const char* slot) {
         connect(menu->actionFor(menu->insertItem(text)), SIGNAL(triggered()), this, slot);
     };
-    if (patches != nullptr) {
+    if (!session->empty()) {
         add(tr("Export chart as postscript file"), SLOT(exportChart()));
         add(tr("Export chart as ISO12642 file"), SLOT(exportISO12642()));
     }
@@ -276,28 +273,22 @@ void Colourcheck::contentsMousePressEvent(const QPoint& contentsPos) {
     for (std::size_t i = 0; i < patchWidgets.size(); ++i)
         if (patchWidgets[i] == hit)
             clicked = i;
-    if (clicked == patchWidgets.size())
-        return;
-    for (std::size_t i = 0; i < patchWidgets.size(); ++i)
-        mark(i, i == clicked);
-    if (clicked != current) {
-        current = clicked;
-        updateBuddyChart();
-    }
+    if (clicked < patchWidgets.size())
+        session->setCurrent(clicked);
 }
 
 void Colourcheck::exportChart() {
-    if (patches == nullptr)
+    if (session->empty())
         return;
     const QString path = KvDialogs::getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
     if (path.isNull())
         return;
     lastDir = directoryOf(QFile::encodeName(path));
-    PostScriptChart::write(patches, QFile::encodeName(path).constData(), std::time(nullptr));
+    PostScriptChart::write(patches(), QFile::encodeName(path).constData(), std::time(nullptr));
 }
 
 void Colourcheck::exportISO12642() {
-    if (patches == nullptr)
+    if (session->empty())
         return;
     const QString path = KvDialogs::getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
     if (path.isNull())
@@ -305,7 +296,7 @@ void Colourcheck::exportISO12642() {
     lastDir = directoryOf(QFile::encodeName(path));
     const std::string name = QFile::encodeName(path).toStdString();
     KVCOMBOCOLOUR_CC colours;
-    if (!ChartRecords::fill(patches, colours))
+    if (!ChartRecords::fill(patches(), colours))
         return;
     ExportISO12642::exportColours(name, nullptr, colours, icSigLabData);
 }
@@ -323,11 +314,5 @@ void Colourcheck::colourchartFromFile() {
 }
 
 void Colourcheck::processLab(double L, double a, double b) {
-    if (current < patchWidgets.size()) {
-        patchWidgets[current]->setMeasured(L, a, b);
-        mark(current, false);
-    }
-    ++current;
-    if (current < patchWidgets.size())
-        mark(current, true);
+    session->record(L, a, b);
 }

@@ -1,12 +1,13 @@
 // The colour-check chart window: a scrolling grid of patch widgets, 16 to a
 // row, above the instrument panel. It asks for the chart's source, has the
-// chart built (ChartGeneration), keeps the current patch, stores each reading
-// in it and steps on, and exports the chart from its context menu. The window
-// only wires widgets to that plain code.
+// chart built (ChartGeneration) into its chart session, and exports the chart
+// from its context menu. The session holds the patches, the current patch and
+// the readings; the window, its patch widgets and the panel only show it.
 #pragma once
 
 #include "ChartHandles.h"
 #include "ChartPatch.h"
+#include "ChartSession.h"
 #include "KvComboColour.h"
 
 #include <QScrollArea>
@@ -49,19 +50,20 @@ public:
 
     void clearChart();
     void layoutPatches();
-    void updateBuddyChart();
 
     // The context menu as it would open now, its entries wired to the slots.
     KvPopupMenu* makeContextMenu();
 
-    CHARTPATCH* patches = nullptr;
+    const CHARTPATCH* patches() const { return session->patches(); }
+    unsigned long current() const { return static_cast<unsigned long>(session->current()); }
+
+    ChartSession* session = nullptr; // owned (a child object)
     QString lastDir;
     std::string previewProfile;
     QWidget* container = nullptr;
     SpectroBuddy* buddy = nullptr;
     KvRegistry* registry = nullptr;
     std::vector<ColourcheckPatch*> patchWidgets;
-    unsigned long current = 0;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -77,5 +79,8 @@ private slots:
 
 private:
     void setCaption(const QString& text);
-    void mark(unsigned long index, bool selected);
+    void showCurrent(std::size_t current);
+    void showReading(std::size_t patch);
+
+    std::size_t shownCurrent = 0; // the patch drawn framed
 };

@@ -1,34 +1,43 @@
 // One patch of a chart on screen: a square in the patch's preview colour,
 // framed while it is the chart's current patch, crossed out in red once a
-// reading misses the profile's prediction by 3.0 or more, and carrying all
-// its numbers in its tooltip.
+// reading misses the profile's prediction by 3.0 or more, marked with a dot
+// once it has a reading within that, and carrying all its numbers in its
+// tooltip. Everything it shows comes from the chart session; the chart window
+// tells it when to look again.
 #pragma once
 
-#include "ChartPatch.h"
+#include "ChartSession.h"
 
 #include <QString>
 #include <QWidget>
+
+#include <cstddef>
 
 class ColourcheckPatch : public QWidget {
     Q_OBJECT
 
 public:
-    // A reading this far or further from the target counts as a miss.
-    static constexpr double missLimit = 3.0;
+    static constexpr double missLimit = ChartSession::missLimit;
 
-    explicit ColourcheckPatch(QWidget* parent);
+    ColourcheckPatch(QWidget* parent, const ChartSession* session, std::size_t index);
     ~ColourcheckPatch() override;
 
-    // Takes a copy: later changes to the chart's list do not reach the widget.
-    void setPatch(const CHARTPATCH* p);
-    void setMeasured(double L, double a, double b);
+    // Takes the patch's colour and tooltip from the session again.
     void updateInfo();
 
-    CHARTPATCH patch{};
-    double labMeasured[3] = {0, 0, 0};
-    double deltaE = 0.0;
-    bool selected = false; // set by the chart, which repaints on a change
+    const CHARTPATCH& patch() const { return chart->patch(position); }
+    std::size_t index() const { return position; }
+    bool selected() const { return chart->current() == position; }
+    bool measured() const { return chart->measured(position); }
+    // The measured Lab, or the target while there is no reading.
+    const double* labMeasured() const;
+    // CIEDE2000 of the reading against the target; 0 while there is no reading.
+    double deltaE() const { return chart->reading(position).deltaE; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    const ChartSession* chart;
+    std::size_t position;
 };

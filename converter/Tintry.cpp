@@ -117,8 +117,10 @@ void Tintry::loadSettings(KvRegistry* store) {
     accuracy_combo->setCurrentIndex(int(accuracy));
     setAccuracy(ICCACCURACY(accuracy));
 
-    if (spectro)
+    if (spectro) {
         spectro->loadRegistry(*store, settingsSection, keyInstrument);
+        spectro->saveChangesTo(store, settingsSection, keyInstrument);
+    }
     refresh();
 }
 

@@ -256,10 +256,6 @@ Es wird die integrierte Standardsprache verwendet</translation>
         <translation>Letzte Messung: %1</translation>
     </message>
     <message>
-        <source>Patch %1</source>
-        <translation>Farbfeld %1</translation>
-    </message>
-    <message>
         <source>%1 measured %2</source>
         <translation>%1 gemessen: %2</translation>
     </message>
@@ -324,10 +320,6 @@ Es wird die integrierte Standardsprache verwendet</translation>
         <translation>%1: Messung %2 von %3</translation>
     </message>
     <message>
-        <source>The current patch has no target Lab to simulate a reading of</source>
-        <translation>Das aktuelle Farbfeld hat keinen Lab-Sollwert, für den sich eine Messung simulieren ließe</translation>
-    </message>
-    <message>
         <source>Choose the spotread program</source>
         <translation>spotread-Programm wählen</translation>
     </message>
@@ -338,6 +330,10 @@ Es wird die integrierte Standardsprache verwendet</translation>
     <message>
         <source>Error: %1</source>
         <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
+        <translation>%1 von %2 Farbfeldern haben einen Messwert; klicken Sie auf ein Farbfeld, um dort weiterzumessen</translation>
     </message>
 </context>
 <context>

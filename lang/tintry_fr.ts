@@ -256,10 +256,6 @@ Utilisation de la langue par défaut intégrée</translation>
         <translation>Dernière mesure : %1</translation>
     </message>
     <message>
-        <source>Patch %1</source>
-        <translation>Plage %1</translation>
-    </message>
-    <message>
         <source>%1 measured %2</source>
         <translation>%1 : mesure %2</translation>
     </message>
@@ -324,10 +320,6 @@ Utilisation de la langue par défaut intégrée</translation>
         <translation>%1 : mesure %2 sur %3</translation>
     </message>
     <message>
-        <source>The current patch has no target Lab to simulate a reading of</source>
-        <translation>La plage actuelle n&apos;a pas de valeur Lab cible à partir de laquelle simuler une mesure</translation>
-    </message>
-    <message>
         <source>Choose the spotread program</source>
         <translation>Choisir le programme spotread</translation>
     </message>
@@ -338,6 +330,10 @@ Utilisation de la langue par défaut intégrée</translation>
     <message>
         <source>Error: %1</source>
         <translation>Erreur : %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
+        <translation>%1 plages sur %2 ont une mesure ; cliquez sur une plage pour mesurer à partir de là</translation>
     </message>
 </context>
 <context>

@@ -19,7 +19,6 @@
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,74 +40,9 @@ template <class W> W* named(W* w, const char* name) {
     return w;
 }
 
-const char* const sourceNames[] = {"manual", "spotread", "file", "simulated"};
-
-constexpr int defaultTimeoutSeconds = SpotreadSource::defaultTimeout / 1000;
-constexpr double defaultSimulatedError = 1.0;
-constexpr double largestSimulatedError = 50.0;
-
-// What the panel keeps in its one settings value.
-struct Settings {
-    bool addMode = false;
-    int source = SpectroBuddy::SourceManual;
-    QString program = QStringLiteral("spotread");
-    QString options;
-    int timeoutSeconds = defaultTimeoutSeconds;
-    double simulatedError = defaultSimulatedError;
-    QString fileDir;
-};
-
-QString encoded(const QString& value) {
-    return QString::fromLatin1(QUrl::toPercentEncoding(value));
-}
-
-// The stored value is a list of "name=value" fields separated by ';', the
-// values percent-encoded. Unknown fields are skipped, so a newer panel's
-// value still loads; a damaged known field makes the whole value void, and
-// the panel starts from its defaults (manual entry) rather than half of
-// someone's settings. The first panels stored only "addmode=0|1".
-bool parseSettings(const std::string& stored, Settings* out) {
-    Settings s;
-    bool found = false;
-    for (const QString& field : QString::fromStdString(stored).split(';', Qt::SkipEmptyParts)) {
-        const qsizetype eq = field.indexOf('=');
-        if (eq <= 0)
-            return false;
-        const QString name = field.left(eq).trimmed();
-        const QString value = QUrl::fromPercentEncoding(field.mid(eq + 1).trimmed().toUtf8());
-        bool ok = true;
-        if (name == QLatin1String("addmode")) {
-            ok = value == QLatin1String("0") || value == QLatin1String("1");
-            s.addMode = value == QLatin1String("1");
-        } else if (name == QLatin1String("source")) {
-            const auto* it = std::find_if(std::begin(sourceNames), std::end(sourceNames),
-                                          [&](const char* n) { return value == QLatin1String(n); });
-            ok = it != std::end(sourceNames);
-            s.source = int(it - std::begin(sourceNames));
-        } else if (name == QLatin1String("program")) {
-            s.program = value;
-        } else if (name == QLatin1String("options")) {
-            s.options = value;
-        } else if (name == QLatin1String("timeout")) {
-            s.timeoutSeconds = value.toInt(&ok);
-            ok = ok && s.timeoutSeconds >= 1 && s.timeoutSeconds <= 3600;
-        } else if (name == QLatin1String("simerror")) {
-            s.simulatedError = value.toDouble(&ok);
-            ok = ok && std::isfinite(s.simulatedError) && s.simulatedError >= 0 &&
-                 s.simulatedError <= largestSimulatedError;
-        } else if (name == QLatin1String("filedir")) {
-            s.fileDir = value;
-        } else {
-            continue;
-        }
-        if (!ok)
-            return false;
-        found = true;
-    }
-    if (found)
-        *out = s;
-    return found;
-}
+constexpr int defaultTimeoutSeconds = PanelSettings::defaultTimeoutSeconds;
+constexpr double defaultSimulatedError = PanelSettings::defaultSimulatedError;
+constexpr double largestSimulatedError = PanelSettings::largestSimulatedError;
 
 QString labText(double L, double a, double b) {
     return QStringLiteral("L %1, a %2, b %3").arg(L, 0, 'f', 2).arg(a, 0, 'f', 2).arg(b, 0, 'f', 2);
@@ -209,18 +143,31 @@ SpectroBuddy::SpectroBuddy(QGroupBox* box, bool manualEntry) : QWidget(box), man
     connect(program_edit, &QLineEdit::textChanged, this, &SpectroBuddy::spotreadSettingsEdited);
     connect(options_edit, &QLineEdit::textChanged, this, &SpectroBuddy::spotreadSettingsEdited);
     connect(timeout_spin, &QSpinBox::valueChanged, this, &SpectroBuddy::spotreadSettingsEdited);
-    connect(simerror_spin, &QDoubleSpinBox::valueChanged, this, [this] { updateControls(); });
+    connect(simerror_spin, &QDoubleSpinBox::valueChanged, this, [this] {
+        updateControls();
+        settingsChanged();
+    });
+    connect(add_tick, &QCheckBox::toggled, this, &SpectroBuddy::settingsChanged);
     connect(&instrument, &SpotreadSource::stateChanged, this, &SpectroBuddy::spotreadState);
     connect(&instrument, &SpotreadSource::reading, this, [this](double L, double a, double b) {
         if (currentSource == SourceSpotread)
             deliver(L, a, b);
     });
 
+    connect(&ownChart, &ChartSession::chartReset, this, &SpectroBuddy::chartChanged);
+    connect(&ownChart, &ChartSession::currentChanged, this, &SpectroBuddy::chartChanged);
+
     languageChange();
     setSource(manualOffered ? SourceManual : SourceSpotread);
 }
 
-SpectroBuddy::~SpectroBuddy() = default;
+SpectroBuddy::~SpectroBuddy() {
+    store = nullptr;
+    // Leaving the chart must not call back into a half-destroyed panel.
+    if (session)
+        session->disconnect(this);
+    ownChart.disconnect(this);
+}
 
 void SpectroBuddy::languageChange() {
     l_label->setText(tr("L:"));
@@ -296,6 +243,7 @@ void SpectroBuddy::setSource(Source s) {
         instrument.cancel();
     currentSource = s;
     source_combo->setCurrentIndex(source_combo->findData(int(s)));
+    settingsChanged();
     switch (s) {
     case SourceManual:
         showStatus(QString());
@@ -331,8 +279,8 @@ void SpectroBuddy::setSimulatedError(double deltaE) {
 }
 
 void SpectroBuddy::updateControls() {
-    const bool charted = currentMode == MODE_CHART && !chart.empty();
-    const bool pastEnd = charted && chartCurrent >= chart.size();
+    const bool inChart = charted();
+    const bool pastEnd = inChart && session->current() >= session->size();
     const bool typed =
         currentSource == SourceManual || (currentSource == SourceSimulated && currentMode != MODE_CHART);
     for (QWidget* w : std::initializer_list<QWidget*>{l_label, l_spin, a_label, a_spin, b_label, b_spin})
@@ -350,11 +298,10 @@ void SpectroBuddy::updateControls() {
                    instrument.state() != SpotreadSource::Starting;
         break;
     case SourceFile:
-        readable =
-            readable && (charted ? fileRowForPatch(chartCurrent) >= 0 : nextFileRow < file.readings().size());
+        readable = readable && (inChart ? fileRowForPatch(session->current()) >= 0
+                                        : nextFileRow < file.readings().size());
         break;
     case SourceSimulated:
-        readable = readable && (!charted || (currentTarget() && currentTarget()->labValid));
         break;
     }
     read_button->setEnabled(readable);
@@ -369,7 +316,7 @@ void SpectroBuddy::showStatus(const QString& text) {
 }
 
 void SpectroBuddy::read() {
-    if (currentMode == MODE_CHART && !chart.empty() && chartCurrent >= chart.size()) {
+    if (charted() && session->current() >= session->size()) {
         showChartPosition();
         return;
     }
@@ -396,23 +343,17 @@ void SpectroBuddy::cancel() {
 
 bool SpectroBuddy::deliver(double L, double a, double b) {
     QString said = tr("Last reading: %1").arg(labText(L, a, b));
-    if (currentMode == MODE_CHART && !chart.empty()) {
-        if (chartCurrent >= chart.size()) {
+    if (charted()) {
+        const std::size_t at = session->current();
+        if (at >= session->size()) {
             showChartPosition();
             return false;
         }
-        const Target& t = chart[chartCurrent];
-        const QString name = t.name.isEmpty() ? tr("Patch %1").arg(chartCurrent + 1) : t.name;
-        said = tr("%1 measured %2").arg(name, labText(L, a, b));
-        if (t.labValid) {
-            const double measured[3] = {L, a, b};
-            const double target[3] = {t.L, t.a, t.b};
-            said += tr(", DeltaE %1").arg(KvCMS_ColourDiff_DeltaE(measured, target), 0, 'f', 2);
-        }
-        // Step before telling the chart: should it answer with setComboChart,
-        // its position is the one that counts.
-        ++chartCurrent;
-        showChartPosition();
+        said = tr("%1 measured %2").arg(QString::fromStdString(session->name(at)), labText(L, a, b));
+        // The session stores the reading and steps on; the panel hears of the
+        // new position like everyone else.
+        session->record(L, a, b);
+        said += tr(", DeltaE %1").arg(session->reading(at).deltaE, 0, 'f', 2);
     }
     result_label->setText(said);
     result_label->show();
@@ -435,38 +376,68 @@ bool SpectroBuddy::isAddMode() const {
     return add_tick->isChecked();
 }
 
+void SpectroBuddy::setSession(ChartSession* chart) {
+    if (session)
+        session->disconnect(this);
+    session = chart;
+    if (session) {
+        connect(session, &ChartSession::chartReset, this, &SpectroBuddy::chartChanged);
+        connect(session, &ChartSession::currentChanged, this, &SpectroBuddy::chartChanged);
+        connect(session, &ChartSession::readingChanged, this, &SpectroBuddy::showChartPosition);
+    }
+    chartChanged();
+}
+
 void SpectroBuddy::setComboChart(KVCOMBOCOLOUR* first, unsigned long current) {
-    // The records belong to the chart and are released when it goes; keep copies.
-    chart.clear();
-    for (KVCOMBOCOLOUR* r = first; r; r = KvNext(r))
-        chart.push_back(Target{r->name ? QString::fromUtf8(r->name) : QString(),
-                               (r->flags & KVCOMBO_LAB_VALID) != 0, r->cmyk, r->L, r->a, r->b});
-    chartCurrent = std::min<unsigned long>(current, chart.size());
+    // The records belong to the caller, who may release them at once: the
+    // panel's own chart takes copies of what it shows.
+    CHARTPATCH* list = nullptr;
+    for (KVCOMBOCOLOUR* r = first; r; r = KvNext(r)) {
+        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
+        if (p == nullptr)
+            break;
+        p->kind = CHARTPATCH_KIND;
+        if (r->name)
+            std::snprintf(p->name, sizeof p->name, "%s", r->name);
+        p->labD50[0] = r->L;
+        p->labD50[1] = r->a;
+        p->labD50[2] = r->b;
+        AddList(&list, p);
+    }
+    if (session != &ownChart)
+        setSession(&ownChart);
+    ownChart.reset(list);
+    ownChart.setCurrent(current);
+}
+
+void SpectroBuddy::chartChanged() {
     matchFileToChart();
-    if (chart.empty())
+    if (!charted())
         result_label->hide();
     showChartPosition();
     updateControls();
 }
 
-const SpectroBuddy::Target* SpectroBuddy::currentTarget() const {
-    return chartCurrent < chart.size() ? &chart[chartCurrent] : nullptr;
-}
-
 void SpectroBuddy::showChartPosition() {
-    if (chart.empty() || currentMode != MODE_CHART) {
+    if (!charted()) {
         chart_label->hide();
         return;
     }
+    const std::size_t at = session->current();
+    const std::size_t count = session->size();
     QString text;
-    if (const Target* t = currentTarget()) {
-        text = tr("Patch %1 of %2").arg(chartCurrent + 1).arg(chart.size());
-        if (!t->name.isEmpty())
-            text += QLatin1String(": ") + t->name;
-        if (t->labValid)
-            text += tr(", target %1").arg(labText(t->L, t->a, t->b));
-    } else {
+    if (at < count) {
+        const double* target = session->patch(at).labD50;
+        text = tr("Patch %1 of %2").arg(at + 1).arg(count) + QLatin1String(": ") +
+               QString::fromStdString(session->name(at)) +
+               tr(", target %1").arg(labText(target[0], target[1], target[2]));
+    } else if (session->measuredCount() == count) {
         text = tr("Every patch has a reading; click a patch to measure again from there");
+    } else {
+        // Truthful after a partial file or a start past the first patch.
+        text = tr("%1 of %2 patches have a reading; click a patch to measure from there")
+                   .arg(session->measuredCount())
+                   .arg(count);
     }
     chart_label->setText(text);
     chart_label->show();
@@ -511,47 +482,43 @@ bool SpectroBuddy::loadMeasurementFile(const QString& path) {
     file = std::move(loaded);
     fileName = info.fileName();
     nextFileRow = 0;
+    fileFirst = session ? session->current() : 0;
     matchFileToChart();
     setSource(SourceFile);
     QString said = tr("%1: %2 readings").arg(fileName).arg(file.readings().size());
     if (file.problem() == MeasurementFile::Damaged)
         said += tr(" (damaged at row %1; the rows before it were read)").arg(file.damagedRow());
     showStatus(said);
-    if (currentMode == MODE_CHART && !chart.empty())
+    if (charted())
         applyFileToChart();
     updateControls();
     return true;
 }
 
 // Rows go to the patches of the same name when the file names any patch of
-// the chart; otherwise the file is taken in chart order.
+// the chart; otherwise the file is taken in chart order from the patch that
+// was current when it was loaded.
 void SpectroBuddy::matchFileToChart() {
-    fileByName = std::any_of(chart.begin(), chart.end(),
-                             [this](const Target& t) { return file.find(t.name.toStdString()) >= 0; });
+    fileByName = session && session->namedIn(file);
 }
 
-int SpectroBuddy::fileRowForPatch(unsigned long patch) const {
-    if (patch >= chart.size())
-        return -1;
-    if (fileByName)
-        return file.find(chart[patch].name.toStdString());
-    return patch < file.readings().size() ? int(patch) : -1;
+int SpectroBuddy::fileRowForPatch(std::size_t patch) const {
+    return session ? ChartSession::rowFor(file, *session, patch, fileByName, fileFirst) : -1;
 }
 
 void SpectroBuddy::applyFileToChart() {
-    const unsigned long first = chartCurrent;
-    unsigned long sent = 0;
-    for (int row; chartCurrent < chart.size() && (row = fileRowForPatch(chartCurrent)) >= 0; ++sent) {
-        const MeasurementReading& r = file.readings()[std::size_t(row)];
-        if (!deliver(r.L, r.a, r.b))
-            break;
-    }
+    const ChartSession::FileResult done = session->apply(file);
     QString said = tr("%1: %2 readings").arg(fileName).arg(file.readings().size());
-    if (sent > 0)
-        said += tr("; patches %1 to %2 read from the file").arg(first + 1).arg(first + sent);
-    if (chartCurrent < chart.size())
-        said += tr("; the file has no reading for patch %1").arg(chartCurrent + 1);
+    if (done.applied > 0)
+        said +=
+            tr("; patches %1 to %2 read from the file").arg(done.first + 1).arg(done.first + done.applied);
+    if (done.stoppedAt < session->size())
+        said += tr("; the file has no reading for patch %1").arg(done.stoppedAt + 1);
+    if (file.problem() == MeasurementFile::Damaged)
+        said += tr(" (damaged at row %1; the rows before it were read)").arg(file.damagedRow());
     showStatus(said);
+    result_label->hide();
+    updateControls();
 }
 
 void SpectroBuddy::readFile() {
@@ -559,10 +526,10 @@ void SpectroBuddy::readFile() {
         chooseFile();
         return;
     }
-    if (currentMode == MODE_CHART && !chart.empty()) {
-        const int row = fileRowForPatch(chartCurrent);
+    if (charted()) {
+        const int row = fileRowForPatch(session->current());
         if (row < 0) {
-            showStatus(tr("%1 has no reading for patch %2").arg(fileName).arg(chartCurrent + 1));
+            showStatus(tr("%1 has no reading for patch %2").arg(fileName).arg(session->current() + 1));
             return;
         }
         const MeasurementReading& r = file.readings()[std::size_t(row)];
@@ -583,51 +550,17 @@ void SpectroBuddy::readFile() {
 
 // --- simulated instrument -------------------------------------------------
 
-void SpectroBuddy::offsetByDeltaE(const double* target, double deltaE, const double* direction, double* out) {
-    const double length =
-        std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] + direction[2] * direction[2]);
-    for (int i = 0; i < 3; ++i)
-        out[i] = target[i];
-    if (!(deltaE > 0) || !(length > 0) || !std::isfinite(length))
-        return;
-    const double unit[3] = {direction[0] / length, direction[1] / length, direction[2] / length};
-    auto along = [&](double t) {
-        const double p[3] = {target[0] + t * unit[0], target[1] + t * unit[1], target[2] + t * unit[2]};
-        return KvCMS_ColourDiff_DeltaE(p, target);
-    };
-    // CIEDE2000 is not a Euclidean distance: find the step that gives it by
-    // bisection along the ray.
-    double low = 0.0;
-    double high = deltaE;
-    for (int i = 0; i < 40 && along(high) < deltaE; ++i)
-        high *= 2.0;
-    for (int i = 0; i < 60; ++i) {
-        const double middle = 0.5 * (low + high);
-        (along(middle) < deltaE ? low : high) = middle;
-    }
-    for (int i = 0; i < 3; ++i)
-        out[i] = target[i] + high * unit[i];
-}
-
 void SpectroBuddy::readSimulated() {
     double target[3] = {l_spin->value(), a_spin->value(), b_spin->value()};
-    if (currentMode == MODE_CHART && !chart.empty()) {
-        const Target* t = currentTarget();
-        if (t == nullptr || !t->labValid) {
-            showStatus(tr("The current patch has no target Lab to simulate a reading of"));
+    if (charted()) {
+        if (session->current() >= session->size())
             return;
-        }
-        target[0] = t->L;
-        target[1] = t->a;
-        target[2] = t->b;
+        const double* lab = session->patch(session->current()).labD50;
+        for (int i = 0; i < 3; ++i)
+            target[i] = lab[i];
     }
-    double direction[3];
-    do {
-        for (double& d : direction)
-            d = random.generateDouble() * 2.0 - 1.0;
-    } while (std::fabs(direction[0]) + std::fabs(direction[1]) + std::fabs(direction[2]) < 1e-3);
     double lab[3];
-    offsetByDeltaE(target, simulatedError(), direction, lab);
+    simulated.read(target, simulatedError(), lab);
     deliver(lab[0], lab[1], lab[2]);
 }
 
@@ -644,6 +577,7 @@ void SpectroBuddy::spotreadSettingsEdited() {
     instrument.setProgram(program_edit->text());
     instrument.setArguments(QProcess::splitCommand(options_edit->text()));
     instrument.setTimeout(timeout_spin->value() * 1000);
+    settingsChanged();
     updateSourceList();
     if (currentSource == SourceSpotread && !instrument.isAvailable())
         showStatus(tr("spotread is not installed (Debian package argyll), or the program setting is wrong"));
@@ -659,10 +593,11 @@ void SpectroBuddy::spotreadState(SpotreadSource::State state, const QString& mes
 
 // --- settings -----------------------------------------------------------------
 
-void SpectroBuddy::loadRegistry(KvRegistry& store, const std::string& section, const std::string& key) {
-    Settings s;
-    if (!parseSettings(store.getstring(section, key), &s))
-        s = Settings(); // missing or damaged: the defaults
+void SpectroBuddy::loadRegistry(KvRegistry& registry, const std::string& section, const std::string& key) {
+    PanelSettings s;
+    if (!PanelSettings::parse(registry.getstring(section, key), &s))
+        s = PanelSettings(); // missing or damaged: the defaults
+    loading = true;
     add_tick->setChecked(s.addMode);
     program_edit->setText(s.program);
     options_edit->setText(s.options);
@@ -671,15 +606,37 @@ void SpectroBuddy::loadRegistry(KvRegistry& store, const std::string& section, c
     fileDir = s.fileDir;
     spotreadSettingsEdited();
     setSource(Source(s.source));
+    loading = false;
 }
 
-void SpectroBuddy::saveRegistry(KvRegistry& store, const std::string& section, const std::string& key) const {
-    // Joined, not formatted with arg(): an encoded value holds "%2F" and the like.
-    const QString value =
-        QLatin1String("addmode=") + (add_tick->isChecked() ? '1' : '0') + QLatin1String(";source=") +
-        QLatin1String(sourceNames[currentSource]) + QLatin1String(";program=") +
-        encoded(program_edit->text()) + QLatin1String(";options=") + encoded(options_edit->text()) +
-        QLatin1String(";timeout=") + QString::number(timeout_spin->value()) + QLatin1String(";simerror=") +
-        QString::number(simerror_spin->value(), 'g', 6) + QLatin1String(";filedir=") + encoded(fileDir);
-    store.putstring(section, key, value.toStdString());
+void SpectroBuddy::saveChangesTo(KvRegistry* registry, const std::string& section, const std::string& key) {
+    store = registry;
+    storeSection = section;
+    storeKey = key;
+    settingsChanged();
+}
+
+PanelSettings SpectroBuddy::settings() const {
+    PanelSettings s;
+    s.addMode = add_tick->isChecked();
+    s.source = currentSource;
+    s.program = program_edit->text();
+    s.options = options_edit->text();
+    s.timeoutSeconds = timeout_spin->value();
+    s.simulatedError = simerror_spin->value();
+    s.fileDir = fileDir;
+    return s;
+}
+
+void SpectroBuddy::saveRegistry(KvRegistry& registry, const std::string& section,
+                                const std::string& key) const {
+    registry.putstring(section, key, settings().encode());
+}
+
+void SpectroBuddy::settingsChanged() {
+    if (store == nullptr || loading)
+        return;
+    const std::string value = settings().encode();
+    if (store->getstring(storeSection, storeKey) != value)
+        store->putstring(storeSection, storeKey, value);
 }

@@ -8,18 +8,21 @@
 //   - a simulated instrument, which answers with the target moved by a set
 //     CIEDE2000 error, so the chart flow can be tried without hardware.
 //
-// In chart mode the panel keeps a copy of the chart and follows the chart
-// window by itself: the window stores each reading in its current patch and
-// steps on, so the panel steps on with every reading it sends, and the
-// window's setComboChart (after a click on a patch or a new layout) puts it
-// back in step.
+// In chart mode the panel works on a chart session (ChartSession): readings
+// go into the session's current patch, and the panel shows what the session
+// says, whoever moved it. The reading sources and the settings codec are
+// plain code of their own (SpotreadSource, MeasurementFile,
+// SimulatedInstrument, PanelSettings); the panel only wires them to widgets.
 #pragma once
 
+#include "ChartSession.h"
 #include "KvComboColour.h"
 #include "MeasurementFile.h"
+#include "PanelSettings.h"
+#include "SimulatedInstrument.h"
 #include "SpotreadSource.h"
 
-#include <QRandomGenerator>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -45,7 +48,12 @@ public:
     // What a reading is for: a free spot reading, or the next patch of a chart.
     enum INSTRUMENT_MODE { MODE_SPOT = 0, MODE_STRIP = 1, MODE_CHART = 2 };
     // Where readings come from; the values index nothing and may be stored.
-    enum Source { SourceManual = 0, SourceSpotread = 1, SourceFile = 2, SourceSimulated = 3 };
+    enum Source {
+        SourceManual = PanelSettings::Manual,
+        SourceSpotread = PanelSettings::Spotread,
+        SourceFile = PanelSettings::File,
+        SourceSimulated = PanelSettings::Simulated
+    };
 
     // Fills `box` (giving it a layout if it has none). With `manualEntry` false
     // manual entry is not offered and readings come from a source of readings.
@@ -57,12 +65,18 @@ public:
     void showAddMode(bool show);
     bool isAddMode() const;
 
-    // Hands a chart to the panel: the panel copies what it shows of the records,
-    // so the caller may release them afterwards. (nullptr, 0) detaches the chart.
+    // The chart the readings go to; the panel follows it until it is set again
+    // (nullptr: no chart). The session must outlive the panel or be unset.
+    void setSession(ChartSession* chart);
+    ChartSession* chartSession() const { return session; }
+    // A chart of the records' names and Lab, held by the panel itself: for a
+    // panel without a chart window. (nullptr, 0) detaches the chart.
     void setComboChart(KVCOMBOCOLOUR* first, unsigned long current);
-    int chartLength() const { return int(chart.size()); }
+    int chartLength() const { return session ? int(session->size()) : 0; }
     // The patch the next reading goes to; chartLength() once every patch is read.
-    unsigned long chartPosition() const { return chartCurrent; }
+    unsigned long chartPosition() const {
+        return session ? static_cast<unsigned long>(session->current()) : 0;
+    }
 
     void setSource(Source source);
     Source source() const { return currentSource; }
@@ -77,12 +91,13 @@ public:
     double simulatedError() const;
     void setSimulatedError(double deltaE);
 
-    // `target` moved along `direction` (need not be unit length) until its
-    // CIEDE2000 difference from `target` is `deltaE`.
-    static void offsetByDeltaE(const double* target, double deltaE, const double* direction, double* out);
-
     void loadRegistry(KvRegistry& store, const std::string& section, const std::string& key);
+    // From now on every change of the settings is written into `store` at
+    // once (nullptr: no longer), so whatever saves the store saves the panel's
+    // latest choice, not the one of the last refresh.
+    void saveChangesTo(KvRegistry* store, const std::string& section, const std::string& key);
     void saveRegistry(KvRegistry& store, const std::string& section, const std::string& key) const;
+    PanelSettings settings() const;
 
 signals:
     void spotLab(double L, double a, double b);
@@ -97,27 +112,22 @@ private slots:
     void spotreadSettingsEdited();
 
 private:
-    struct Target {
-        QString name;
-        bool labValid;
-        std::uint32_t cmyk;
-        double L, a, b;
-    };
-
     void languageChange();
     void updateSourceList();
     void updateControls();
     void showChartPosition();
     void showStatus(const QString& text);
-    // Sends one reading on; in chart mode it also steps to the next patch.
-    // False (and nothing sent) once every patch of the chart has a reading.
+    bool charted() const { return currentMode == MODE_CHART && session && !session->empty(); }
+    // Sends one reading on; in chart mode it goes into the session's current
+    // patch, which steps on. False (and nothing sent) past the chart's end.
     bool deliver(double L, double a, double b);
     void readFile();
     void applyFileToChart();
     void matchFileToChart();
-    int fileRowForPatch(unsigned long patch) const;
+    int fileRowForPatch(std::size_t patch) const;
     void readSimulated();
-    const Target* currentTarget() const;
+    void chartChanged();
+    void settingsChanged();
 
     QComboBox* source_combo;
     QDoubleSpinBox* l_spin;
@@ -148,14 +158,19 @@ private:
     bool manualOffered;
     int currentMode = MODE_SPOT;
     Source currentSource = SourceManual;
-    std::vector<Target> chart;
-    unsigned long chartCurrent = 0;
+    QPointer<ChartSession> session;
+    ChartSession ownChart; // the chart given by setComboChart
 
     SpotreadSource instrument;
+    SimulatedInstrument simulated;
     MeasurementFile file;
     QString fileName;
     QString fileDir;
     std::size_t nextFileRow = 0;
-    bool fileByName = false;            // the file names patches of the chart
-    QRandomGenerator random{20240607u}; // the same demonstration every time
+    bool fileByName = false;   // the file names patches of the chart
+    std::size_t fileFirst = 0; // the patch an unnamed file was loaded at
+
+    KvRegistry* store = nullptr; // where changed settings go, once loaded
+    std::string storeSection, storeKey;
+    bool loading = false;
 };

@@ -6,6 +6,7 @@
 #include "Kvlib.h"
 
 #include <cstdint>
+#include <string>
 
 enum { CHARTPATCH_KIND = 2 };
 
@@ -20,7 +21,12 @@ struct CHARTPATCH {
     unsigned char cmyk[4]; // K, C, M, Y, 0..255 (255 is 100 %)
     double labRelative[3]; // media-relative Lab
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
+    char name[64];         // the swatch's own name, NUL-terminated; empty: named by position
 };
+
+// The one name a patch goes by on screen, in the instrument panel, on paper and
+// in exports: its own name, else "Patch 0001" counted from 1 at `index` 0.
+std::string chartPatchName(const CHARTPATCH& p, unsigned long index);
 
 // C, M, Y, K as one word (C in the high byte), the same packing the colour
 // records use; handy to identify a patch in logs and tests.

@@ -61,8 +61,8 @@ private slots:
         QCOMPARE(w.chart->patchWidgets[0]->geometry(), QRect(8, 8, 32, 32));
         QCOMPARE(w.chart->patchWidgets[count - 1]->pos(),
                  QPoint(8 + 40 * ((count - 1) % 16), 8 + 40 * ((count - 1) / 16)));
-        QVERIFY(w.chart->patchWidgets[0]->selected);
-        QVERIFY(!w.chart->patchWidgets[1]->selected);
+        QVERIFY(w.chart->patchWidgets[0]->selected());
+        QVERIFY(!w.chart->patchWidgets[1]->selected());
         QCOMPARE(w.chart->windowTitle(), QString("Colour check chart for ICC profile  default_cmyk.icc"));
         QCOMPARE(w.container->windowTitle(), w.chart->windowTitle());
         QCOMPARE(w.chart->lastDir, QString("/usr/share/color/icc/ghostscript"));
@@ -94,7 +94,7 @@ private slots:
             profile = f.text();
         Window w;
         QCOMPARE(w.chart->chartFromICC(QFile::encodeName(profile).constData(), nullptr, 64), result);
-        QVERIFY(w.chart->patches == nullptr);
+        QVERIFY(w.chart->patches() == nullptr);
         QVERIFY(w.chart->patchWidgets.empty());
         QCOMPARE(w.chart->widget()->size(), QSize(648, 48));
         const QString caption =
@@ -112,7 +112,7 @@ private slots:
         KVCOMBOCOLOUR_CC records;
         records.insertCombo(labRecord("x", 50, 0, 0));
         QCOMPARE(w.chart->chartFromSwatches(records.list, srgb, nullptr), -1);
-        QVERIFY(w.chart->patches == nullptr); // cleared before the check
+        QVERIFY(w.chart->patches() == nullptr); // cleared before the check
         QCOMPARE(w.chart->chartFromSwatches(nullptr, defaultCmyk, nullptr), 0);
         QCOMPARE(w.chart->windowTitle(), QString("Colour check chart"));
     }
@@ -155,20 +155,20 @@ private slots:
         auto& p = w.chart->patchWidgets;
         QMetaObject::invokeMethod(w.chart, "processLab", Q_ARG(double, 51.5), Q_ARG(double, 0),
                                   Q_ARG(double, 0));
-        QCOMPARE(p[0]->deltaE, 3.0);
-        QVERIFY(!p[0]->selected && p[1]->selected);
+        QCOMPARE(p[0]->deltaE(), 3.0);
+        QVERIFY(!p[0]->selected() && p[1]->selected());
         QMetaObject::invokeMethod(w.chart, "processLab", Q_ARG(double, 51.499), Q_ARG(double, 0),
                                   Q_ARG(double, 0));
-        QVERIFY(p[1]->deltaE < 3.0 && p[1]->deltaE > 2.99);
+        QVERIFY(p[1]->deltaE() < 3.0 && p[1]->deltaE() > 2.99);
         QMetaObject::invokeMethod(w.chart, "processLab", Q_ARG(double, 48.5), Q_ARG(double, 0),
                                   Q_ARG(double, 0));
-        QCOMPARE(w.chart->current, 3ul);
-        QVERIFY(!p[2]->selected);
+        QCOMPARE(w.chart->current(), 3ul);
+        QVERIFY(!p[2]->selected());
         // Past the end: nothing changes but the count.
         QMetaObject::invokeMethod(w.chart, "processLab", Q_ARG(double, 0), Q_ARG(double, 0),
                                   Q_ARG(double, 0));
-        QCOMPARE(w.chart->current, 4ul);
-        QCOMPARE(p[2]->labMeasured[0], 48.5);
+        QCOMPARE(w.chart->current(), 4ul);
+        QCOMPARE(p[2]->labMeasured()[0], 48.5);
 
         const QColor red(Qt::red);
         auto pixel = [&](int i, int x, int y) { return p[i]->grab().toImage().pixelColor(x, y); };
@@ -178,14 +178,25 @@ private slots:
         QVERIFY(pixel(1, 10, 10) != red); // 2.999: no cross
     }
 
+    // A session of one patch, a copy of `p`, current.
+    static void oneSession(ChartSession& session, const CHARTPATCH& p) {
+        auto* copy = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
+        *copy = p;
+        copy->link = KvListLink{};
+        copy->kind = CHARTPATCH_KIND;
+        session.reset(copy);
+    }
+
     void frameAndCrossTogether() {
-        ColourcheckPatch w(nullptr);
         CHARTPATCH p{};
         p.rgb[0] = p.rgb[1] = p.rgb[2] = 200;
-        w.setPatch(&p);
+        ChartSession session;
+        oneSession(session, p);
+        ColourcheckPatch w(nullptr, &session, 0);
         w.resize(32, 32);
-        w.selected = true;
-        w.setMeasured(50, 40, 40);
+        QVERIFY(w.selected());
+        session.recordAt(0, 50, 40, 40);
+        w.updateInfo();
         const QImage img = w.grab().toImage();
         const QColor highlight = w.palette().color(QPalette::Highlight);
         QCOMPARE(img.pixelColor(16, 1), highlight);        // frame band inside the edge
@@ -209,15 +220,17 @@ private slots:
         const double d50[3] = {88.0, 0.25, -3.0};
         std::memcpy(p.labRelative, rel, sizeof rel);
         std::memcpy(p.labD50, d50, sizeof d50);
-        ColourcheckPatch w(nullptr);
-        w.setPatch(&p);
-        const QString before = "C, M, Y, K       = " + inks + "\n" +
+        ChartSession session;
+        oneSession(session, p);
+        ColourcheckPatch w(nullptr, &session, 0);
+        // Unmeasured says so: no reading and no DeltaE that would pass for perfect.
+        const QString before = "Patch 0001\nC, M, Y, K       = " + inks + "\n" +
                                "L, a, b relative = 90.125, -1.500, 2.000\n"
                                "L, a, b D50      = 88.000, 0.250, -3.000\n"
-                               "L, a, b Measured = 88.000, 0.250, -3.000\n"
-                               "DeltaE           = 0.000\n";
+                               "Not measured\n";
         QCOMPARE(w.toolTip(), before);
-        w.setMeasured(88.0, 0.25, -1.0);
+        session.recordAt(0, 88.0, 0.25, -1.0);
+        w.updateInfo();
         QVERIFY(w.toolTip().contains("L, a, b Measured = 88.000, 0.250, -1.000\nDeltaE           = "));
         QVERIFY(!w.toolTip().endsWith("= 0.000\n"));
     }
@@ -229,18 +242,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w.container));
         auto& p = w.chart->patchWidgets;
         QTest::mouseClick(p[3], Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(w.chart->current, 3ul);
-        QVERIFY(p[3]->selected && !p[0]->selected);
+        QCOMPARE(w.chart->current(), 3ul);
+        QVERIFY(p[3]->selected() && !p[0]->selected());
         QCOMPARE(w.chart->buddy->chartPosition(), 3ul);
         // The gap between two patches selects nothing.
         QTest::mouseClick(w.chart->widget(), Qt::RightButton, {}, QPoint(44, 20));
-        QCOMPARE(w.chart->current, 3ul);
-        QVERIFY(p[3]->selected);
+        QCOMPARE(w.chart->current(), 3ul);
+        QVERIFY(p[3]->selected());
         // A reading then goes to the clicked patch.
         QMetaObject::invokeMethod(w.chart, "processLab", Q_ARG(double, 55), Q_ARG(double, 0),
                                   Q_ARG(double, 0));
-        QCOMPARE(p[3]->labMeasured[0], 55.0);
-        QVERIFY(p[4]->selected);
+        QCOMPARE(p[3]->labMeasured()[0], 55.0);
+        QVERIFY(p[4]->selected());
     }
 
     void controlWClosesOnlyItsWindow() {
@@ -276,13 +289,13 @@ private slots:
         QCOMPARE(count.text, QString("Number of patches"));
         QCOMPARE(QList<int>({count.value, count.minimum, count.maximum, count.step}),
                  QList<int>({64, 8, 512, 1}));
-        QVERIFY(w.chart->patches == nullptr);
+        QVERIFY(w.chart->patches() == nullptr);
         dialogs.clear();
         dialogs.openFile(defaultCmyk);
         dialogs.integer(16);
         StreamCapture out(1);
         QCOMPARE(w.chart->chooseProfileAndChart(srgb, &dir), 0);
-        QCOMPARE(ListLength(w.chart->patches), 16);
+        QCOMPARE(ListLength(w.chart->patches()), 16);
         QCOMPARE(w.chart->previewProfile, std::string(srgb));
     }
 

@@ -105,7 +105,7 @@ void TestInstrumentChart::measurementFileCrossesOut() {
     for (int row = 0; row < 64; ++row) {
         const int patch = order[std::size_t(row)];
         double measured[3];
-        missBy(w.chart->patchWidgets[std::size_t(patch)]->patch.labD50, errorOf(patch), measured);
+        missBy(w.chart->patchWidgets[std::size_t(patch)]->patch().labD50, errorOf(patch), measured);
         if (xyz) {
             const cmsCIELab lab{measured[0], measured[1], measured[2]};
             cmsCIEXYZ v;
@@ -140,13 +140,13 @@ void TestInstrumentChart::measurementFileCrossesOut() {
     for (int i = 0; i < 64; ++i) {
         const ColourcheckPatch* p = w.chart->patchWidgets[std::size_t(i)];
         QVERIFY2(
-            std::abs(p->deltaE - errorOf(i)) < 1e-3,
-            qPrintable(QString("patch %1: DeltaE %2, made %3").arg(i + 1).arg(p->deltaE).arg(errorOf(i))));
-        QCOMPARE(p->deltaE >= ColourcheckPatch::missLimit, errorOf(i) >= 3.0);
-        crossed += p->deltaE >= ColourcheckPatch::missLimit;
+            std::abs(p->deltaE() - errorOf(i)) < 1e-3,
+            qPrintable(QString("patch %1: DeltaE %2, made %3").arg(i + 1).arg(p->deltaE()).arg(errorOf(i))));
+        QCOMPARE(p->deltaE() >= ColourcheckPatch::missLimit, errorOf(i) >= 3.0);
+        crossed += p->deltaE() >= ColourcheckPatch::missLimit;
     }
     QCOMPARE(crossed, 32);
-    QCOMPARE(w.chart->current, 64ul);
+    QCOMPARE(w.chart->current(), 64ul);
     QCOMPARE(w.chart->buddy->chartPosition(), 64ul);
     QVERIFY(w.chart->buddy->findChild<QLabel*>("spectro_status_label")->text().contains("patches 1 to 64"));
 }
@@ -156,7 +156,7 @@ void TestInstrumentChart::fileFillsFromTheCurrentPatch() {
     Window w;
     QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 8), 0);
     QTest::mouseClick(w.chart->patchWidgets[2], Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(w.chart->current, 2ul);
+    QCOMPARE(w.chart->current(), 2ul);
     QTemporaryDir dir;
     const QString path = dir.filePath("two.txt");
     QFile f(path);
@@ -166,10 +166,10 @@ void TestInstrumentChart::fileFillsFromTheCurrentPatch() {
         "NUMBER_OF_SETS 2\nBEGIN_DATA\n\"Patch 0004\" 44 0 0\n\"Patch 0003\" 33 0 0\nEND_DATA\n");
     f.close();
     QVERIFY(w.chart->buddy->loadMeasurementFile(path));
-    QCOMPARE(w.chart->patchWidgets[2]->labMeasured[0], 33.0);
-    QCOMPARE(w.chart->patchWidgets[3]->labMeasured[0], 44.0);
+    QCOMPARE(w.chart->patchWidgets[2]->labMeasured()[0], 33.0);
+    QCOMPARE(w.chart->patchWidgets[3]->labMeasured()[0], 44.0);
     // Patch 5 has no reading: the panel stops there, in step with the chart.
-    QCOMPARE(w.chart->current, 4ul);
+    QCOMPARE(w.chart->current(), 4ul);
     QCOMPARE(w.chart->buddy->chartPosition(), 4ul);
     QVERIFY(!w.chart->buddy->findChild<QPushButton*>("spectro_read_button")->isEnabled());
     const QString shown = w.chart->buddy->findChild<QLabel*>("spectro_status_label")->text();
@@ -194,13 +194,13 @@ void TestInstrumentChart::simulatedInstrument() {
     panel->setSimulatedError(error);
     for (int i = 0; i < 5; ++i)
         panel->findChild<QPushButton*>("spectro_read_button")->click();
-    QCOMPARE(w.chart->current, 5ul);
+    QCOMPARE(w.chart->current(), 5ul);
     for (int i = 0; i < 5; ++i) {
         const ColourcheckPatch* p = w.chart->patchWidgets[std::size_t(i)];
-        QVERIFY(std::abs(p->deltaE - error) < 1e-6);
-        QCOMPARE(p->deltaE >= ColourcheckPatch::missLimit, crossed);
+        QVERIFY(std::abs(p->deltaE() - error) < 1e-6);
+        QCOMPARE(p->deltaE() >= ColourcheckPatch::missLimit, crossed);
     }
-    QCOMPARE(w.chart->patchWidgets[5]->deltaE, 0.0);
+    QCOMPARE(w.chart->patchWidgets[5]->deltaE(), 0.0);
     QVERIFY(panel->findChild<QLabel*>("spectro_chart_label")
                 ->text()
                 .startsWith("Patch 6 of 64: Patch 0006, target"));
@@ -219,10 +219,10 @@ void TestInstrumentChart::spotreadStepsThroughTheChart() {
     for (int i = 0; i < 3; ++i) {
         QTRY_VERIFY(read->isEnabled());
         read->click();
-        QTRY_COMPARE_WITH_TIMEOUT(w.chart->current, static_cast<unsigned long>(i + 1), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.chart->current(), static_cast<unsigned long>(i + 1), 5000);
     }
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(w.chart->patchWidgets[std::size_t(i)]->labMeasured[0], 11.0 * (i + 1));
+        QCOMPARE(w.chart->patchWidgets[std::size_t(i)]->labMeasured()[0], 11.0 * (i + 1));
     QCOMPARE(panel->chartPosition(), 3ul);
     // Leaving the instrument ends spotread.
     const qint64 pid = panel->spotread().processId();

@@ -31,6 +31,7 @@ private slots:
     void fillsTheBox();
     void readingReachesSpotLab();
     void settingsSurviveRestart();
+    void changesReachTheStoreAtOnce();
     void storedValues_data();
     void storedValues();
     void chartFollowsReadings();
@@ -90,6 +91,29 @@ void TestSpectroBuddy::settingsSurviveRestart() {
     QCOMPARE(panel->spotread().arguments(), (QStringList{"-N", "-c", "2", "q;="}));
     QCOMPARE(panel->spotread().timeout(), 7000);
     QCOMPARE(panel->simulatedError(), 2.5);
+}
+
+// The source and "Keep each reading" used to reach the store only at the
+// converter's next refresh, so a choice made just before quitting was lost.
+void TestSpectroBuddy::changesReachTheStoreAtOnce() {
+    KvRegistry store;
+    QGroupBox box;
+    auto* panel = new SpectroBuddy(&box, true);
+    panel->loadRegistry(store, "tintry", "instrument");
+    panel->saveChangesTo(&store, "tintry", "instrument");
+    panel->setSource(SpectroBuddy::SourceSimulated);
+    panel->findChild<QCheckBox*>("spectro_add_tick")->setChecked(true);
+    panel->setSimulatedError(4.5);
+    PanelSettings kept;
+    QVERIFY(PanelSettings::parse(store.getstring("tintry", "instrument"), &kept));
+    QCOMPARE(kept.source, int(PanelSettings::Simulated));
+    QVERIFY(kept.addMode);
+    QCOMPARE(kept.simulatedError, 4.5);
+    // Detached, the panel leaves the store alone.
+    panel->saveChangesTo(nullptr, "", "");
+    panel->setSource(SpectroBuddy::SourceManual);
+    QVERIFY(PanelSettings::parse(store.getstring("tintry", "instrument"), &kept));
+    QCOMPARE(kept.source, int(PanelSettings::Simulated));
 }
 
 void TestSpectroBuddy::storedValues_data() {
@@ -157,7 +181,8 @@ void TestSpectroBuddy::chartFollowsReadings() {
     QCOMPARE(position->text(), QString("Patch 3 of 3: A3, target L 49.00, a 0.00, b 0.00"));
     read->click();
     QCOMPARE(panel->chartPosition(), 3ul);
-    QVERIFY(position->text().startsWith("Every patch has a reading"));
+    // A1 was never read: the panel says how many patches really have a reading.
+    QCOMPARE(position->text(), QString("2 of 3 patches have a reading; click a patch to measure from there"));
     // The chart has nowhere to put another reading.
     QVERIFY(!read->isEnabled());
     panel->findChild<QPushButton*>("spectro_read_button")->click();
@@ -185,7 +210,7 @@ void TestSpectroBuddy::simulatedErrorIsCIEDE2000() {
     QFETCH(QList<double>, direction);
     QFETCH(double, error);
     double moved[3];
-    SpectroBuddy::offsetByDeltaE(target.constData(), error, direction.constData(), moved);
+    SimulatedInstrument::offsetByDeltaE(target.constData(), error, direction.constData(), moved);
     // LittleCMS's own CIEDE2000 is the independent judge.
     const cmsCIELab t{target[0], target[1], target[2]};
     const cmsCIELab m{moved[0], moved[1], moved[2]};
