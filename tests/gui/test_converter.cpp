@@ -16,6 +16,9 @@
 
 #include <lcms2.h>
 
+#include <array>
+#include <cmath>
+
 namespace {
 
 const QString msgInput =
@@ -35,6 +38,21 @@ const QString msgCms = "CMS init failed|The initialisation of the CMS failed\n"
 // A scanner profile that only goes from RGB to Lab (an A2B0 table and no
 // B2A0), as scanner profiles often are: usable as a source, never as a
 // destination, so the converter's input-to-input transform cannot be built.
+// What LittleCMS makes of an RGB colour between two profiles, in percent.
+void expectedInks(const QString& input, const QString& output, int intent, std::array<int, 3> rgb,
+                  const double* out) {
+    cmsHPROFILE in = cmsOpenProfileFromFile(QFile::encodeName(input).constData(), "r");
+    cmsHPROFILE cmyk = cmsOpenProfileFromFile(QFile::encodeName(output).constData(), "r");
+    cmsHTRANSFORM x = cmsCreateTransform(in, TYPE_RGB_8, cmyk, TYPE_CMYK_DBL, cmsUInt32Number(intent),
+                                         cmsFLAGS_NOCACHE | cmsFLAGS_NOOPTIMIZE);
+    const unsigned char bytes[3] = {(unsigned char)rgb[0], (unsigned char)rgb[1], (unsigned char)rgb[2]};
+    if (x)
+        cmsDoTransform(x, bytes, const_cast<double*>(out), 1);
+    cmsDeleteTransform(x);
+    cmsCloseProfile(in);
+    cmsCloseProfile(cmyk);
+}
+
 QString writeOneWayScanner(const QString& path) {
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
@@ -398,7 +416,17 @@ void TestConverter::conversionTransformFails() {
     if (inOut) {
         const int L = t.labin_l_spin->value();
         t.r_spin->setValue(128);
-        QVERIFY(t.c_label->text() != "value");
+        // The inks shown are LittleCMS's own conversion of the colour, to
+        // within the rounding of whole percent and the precalculated table.
+        const double shown[4] = {t.c_label->text().toDouble(), t.m_label->text().toDouble(),
+                                 t.y_label->text().toDouble(), t.k_label->text().toDouble()};
+        const double expected[4] = {0, 0, 0, 0};
+        expectedInks(input, output, t.cmsInOut.renderingIntent,
+                     {t.r_spin->value(), t.g_spin->value(), t.b_spin->value()}, expected);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(
+                std::abs(shown[i] - expected[i]) <= 2.0,
+                qPrintable(QString("ink %1: shown %2, LittleCMS %3").arg(i).arg(shown[i]).arg(expected[i])));
         QCOMPARE(t.labin_l_spin->value(), L);
     }
 }
