@@ -7,9 +7,12 @@
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 #include "KvPopupMenu.h"
+#include "KvRegistry.h"
+#include "MeasuredChartFile.h"
 #include "PostScriptChart.h"
 #include "SpectroBuddy.h"
 #include "SwatchImporter.h"
+#include "VerificationReport.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -247,7 +250,13 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
     if (!session->empty()) {
         add(tr("Export chart as postscript file"), SLOT(exportChart()));
         add(tr("Export chart as ISO12642 file"), SLOT(exportISO12642()));
+        menu->addSeparator();
+        add(tr("Save measurements..."), SLOT(saveMeasurements()));
+        add(tr("Verification report..."), SLOT(showReport()));
+        add(tr("Export verification report as HTML..."), SLOT(exportReport()));
     }
+    add(tr("Open measurements..."), SLOT(openMeasurements()));
+    menu->addSeparator();
     add(tr("Colour chart from ICC profile"), SLOT(colourChart()));
     add(tr("Colour chart from swatches file"), SLOT(colourchartFromFile()));
     return menu;
@@ -315,4 +324,108 @@ void Colourcheck::colourchartFromFile() {
 
 void Colourcheck::processLab(double L, double a, double b) {
     session->record(L, a, b);
+}
+
+// --- measurements and the verdict -------------------------------------------
+
+void Colourcheck::complain(const QString& what, const std::string& why) {
+    KvDialogs::message(QMessageBox::Warning, this, tr("Colour check chart"),
+                       what + QLatin1String(": ") + QString::fromLocal8Bit(why.c_str()));
+}
+
+// The tolerances kept in the settings (section "colourcheck"); a value that is
+// missing or not a number leaves the default: every patch under 3.0.
+ChartTolerances Colourcheck::tolerances() const {
+    ChartTolerances t;
+    if (registry == nullptr)
+        return t;
+    const std::pair<const char*, double*> keys[] = {
+        {"tolerance_max", &t.maximum}, {"tolerance_mean", &t.mean}, {"tolerance_p95", &t.p95}};
+    for (const auto& [key, field] : keys) {
+        bool ok = false;
+        const double v = QString::fromStdString(registry->getstring("colourcheck", key)).toDouble(&ok);
+        if (ok && v >= 0 && v <= 1000)
+            *field = v;
+    }
+    return t;
+}
+
+void Colourcheck::saveMeasurements() {
+    const QString path = KvDialogs::getSaveFileName(this, tr("Save the measurements"), lastDir,
+                                                    tr("Measurement files (*.ti3 *.txt);;All files (*)"));
+    if (path.isNull())
+        return;
+    lastDir = directoryOf(QFile::encodeName(path));
+    std::string why;
+    if (!MeasuredChartFile::save(*session, QFile::encodeName(path).toStdString(), windowTitle().toStdString(),
+                                 &why))
+        complain(tr("The measurements could not be saved to %1").arg(path), why);
+}
+
+void Colourcheck::openMeasurements() {
+    const QString path = KvDialogs::getOpenFileName(this, tr("Open measurements"), lastDir,
+                                                    tr("Measurement files (*.ti3 *.txt);;All files (*)"));
+    if (path.isNull())
+        return;
+    lastDir = directoryOf(QFile::encodeName(path));
+    // Read into a chart of its own first, so a bad file leaves this one alone.
+    ChartSession opened;
+    std::string why;
+    if (!MeasuredChartFile::open(QFile::encodeName(path).toStdString(), opened, &why)) {
+        complain(tr("%1 is not a measured chart").arg(path), why);
+        return;
+    }
+    clearChart();
+    // Hand the patches over, then the readings, in the file's order.
+    CHARTPATCH* list = nullptr;
+    for (std::size_t i = 0; i < opened.size(); ++i) {
+        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
+        *p = opened.patch(i);
+        p->link = KvListLink{};
+        AddList(&list, p);
+    }
+    session->reset(list);
+    layoutPatches();
+    for (std::size_t i = 0; i < opened.size(); ++i)
+        if (opened.measured(i)) {
+            const double* lab = opened.reading(i).lab;
+            session->recordAt(i, lab[0], lab[1], lab[2]);
+        }
+    setCaption(
+        tr("Colour check chart") + QLatin1String(" - ") +
+        QFile::decodeName(KvFileInfo::filenameFromPath(QFile::encodeName(path).toStdString()).c_str()));
+}
+
+void Colourcheck::showReport() {
+    const ChartVerdict v = ChartVerdict::judge(*session, tolerances());
+    QString text = tr("%1 of %2 patches measured").arg(v.measured).arg(v.patches) + '\n';
+    text += tr("DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4")
+                .arg(v.mean, 0, 'f', 2)
+                .arg(v.median, 0, 'f', 2)
+                .arg(v.p95, 0, 'f', 2)
+                .arg(v.maximum, 0, 'f', 2) +
+            '\n';
+    text += (v.passes() ? tr("PASS") : tr("FAIL")) + '\n';
+    if (!v.worst.empty()) {
+        text += tr("Worst patches:");
+        for (const PatchError& e : v.worst)
+            text += QLatin1String("\n  ") + QString::fromStdString(e.name) + QLatin1String("  ") +
+                    QString::number(e.deltaE, 'f', 2);
+    }
+    KvDialogs::message(v.passes() ? QMessageBox::Information : QMessageBox::Warning, this,
+                       tr("Verification report"), text);
+}
+
+void Colourcheck::exportReport() {
+    const QString path = KvDialogs::getSaveFileName(this, tr("Export the verification report"), lastDir,
+                                                    tr("HTML pages (*.html);;All files (*)"));
+    if (path.isNull())
+        return;
+    lastDir = directoryOf(QFile::encodeName(path));
+    const ChartVerdict v = ChartVerdict::judge(*session, tolerances());
+    const std::string page = VerificationReport::html(*session, v, windowTitle().toStdString(),
+                                                      previewProfile, std::time(nullptr));
+    std::string why;
+    if (!VerificationReport::save(QFile::encodeName(path).toStdString(), page, &why))
+        complain(tr("The report could not be written to %1").arg(path), why);
 }

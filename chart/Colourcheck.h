@@ -8,6 +8,7 @@
 #include "ChartHandles.h"
 #include "ChartPatch.h"
 #include "ChartSession.h"
+#include "ChartVerdict.h"
 #include "KvComboColour.h"
 
 #include <QScrollArea>
@@ -76,9 +77,15 @@ private slots:
     void colourChart();
     void colourchartFromFile();
     void processLab(double L, double a, double b);
+    void saveMeasurements();
+    void openMeasurements();
+    void showReport();
+    void exportReport();
 
 private:
     void setCaption(const QString& text);
+    void complain(const QString& what, const std::string& why);
+    ChartTolerances tolerances() const;
     void showCurrent(std::size_t current);
     void showReading(std::size_t patch);
 

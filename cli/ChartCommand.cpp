@@ -7,6 +7,7 @@
 #include "KvCmsIcc.h"
 #include "PostScriptChart.h"
 #include "SwatchImporter.h"
+#include "VerifyCommand.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +89,8 @@ const char* ChartCommand::usage() {
            "OUT.txt]\n"
            "       tintry-chart --profile P.icc --swatches FILE [--preview M.icc] [--ps OUT.ps] [--iso12642 "
            "OUT.txt]\n"
+           "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
+           "                    [--max DE] [--mean DE] [--p95 DE] [--monitor M.icc]\n"
            "\n"
            "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
            "\n"
@@ -100,6 +103,12 @@ const char* ChartCommand::usage() {
            "  --preview M.icc     monitor profile for the preview colours (default sRGB)\n"
            "  --ps OUT.ps         write the chart as a one-page PostScript file for printing\n"
            "  --iso12642 OUT.txt  write the chart as an ISO 12642 (CGATS) file of patch names and D50 Lab\n"
+           "  --verify MEASURED   judge a measurement file against --reference CHART (a chart's own\n"
+           "                      export or any CGATS file with Lab): rows match by SAMPLE_NAME, else\n"
+           "                      SAMPLE_ID, else in order; prints one summary line; --report writes\n"
+           "                      an HTML report, --cgats the measured chart; --max, --mean, --p95 set\n"
+           "                      the CIEDE2000 tolerances (default: every patch under 3.0); exit 0\n"
+           "                      when the chart passes, 3 when it fails\n"
            "  --help              show this text\n"
            "\n"
            "Progress goes to standard output. The exit status is 0 on success and 1 on any failure,\n"
@@ -107,6 +116,8 @@ const char* ChartCommand::usage() {
 }
 
 int ChartCommand::run(int argc, char** argv) {
+    if (VerifyCommand::wanted(argc, argv))
+        return VerifyCommand::run(argc, argv);
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(usage(), stdout);

@@ -47,6 +47,78 @@
         <source>Choose a file for exporting</source>
         <translation>Datei für den Export wählen</translation>
     </message>
+    <message>
+        <source>Save measurements...</source>
+        <translation>Messwerte speichern...</translation>
+    </message>
+    <message>
+        <source>Verification report...</source>
+        <translation>Prüfbericht...</translation>
+    </message>
+    <message>
+        <source>Export verification report as HTML...</source>
+        <translation>Prüfbericht als HTML exportieren...</translation>
+    </message>
+    <message>
+        <source>Open measurements...</source>
+        <translation>Messwerte öffnen...</translation>
+    </message>
+    <message>
+        <source>Save the measurements</source>
+        <translation>Messwerte speichern</translation>
+    </message>
+    <message>
+        <source>Measurement files (*.ti3 *.txt);;All files (*)</source>
+        <translation>Messdateien (*.ti3 *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The measurements could not be saved to %1</source>
+        <translation>Die Messwerte konnten nicht in %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Open measurements</source>
+        <translation>Messwerte öffnen</translation>
+    </message>
+    <message>
+        <source>%1 is not a measured chart</source>
+        <translation>%1 ist keine gemessene Testform</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches measured</source>
+        <translation>%1 von %2 Farbfeldern gemessen</translation>
+    </message>
+    <message>
+        <source>DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4</source>
+        <translation>DeltaE 2000: Mittelwert %1, Median %2, 95. Perzentil %3, Maximum %4</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>BESTANDEN</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>NICHT BESTANDEN</translation>
+    </message>
+    <message>
+        <source>Worst patches:</source>
+        <translation>Schlechteste Farbfelder:</translation>
+    </message>
+    <message>
+        <source>Verification report</source>
+        <translation>Prüfbericht</translation>
+    </message>
+    <message>
+        <source>Export the verification report</source>
+        <translation>Prüfbericht exportieren</translation>
+    </message>
+    <message>
+        <source>HTML pages (*.html);;All files (*)</source>
+        <translation>HTML-Seiten (*.html);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1</source>
+        <translation>Der Bericht konnte nicht in %1 geschrieben werden</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>

@@ -47,6 +47,78 @@
         <source>Choose a file for exporting</source>
         <translation>Choisir le fichier d&apos;exportation</translation>
     </message>
+    <message>
+        <source>Save measurements...</source>
+        <translation>Enregistrer les mesures...</translation>
+    </message>
+    <message>
+        <source>Verification report...</source>
+        <translation>Rapport de vérification...</translation>
+    </message>
+    <message>
+        <source>Export verification report as HTML...</source>
+        <translation>Exporter le rapport de vérification en HTML...</translation>
+    </message>
+    <message>
+        <source>Open measurements...</source>
+        <translation>Ouvrir des mesures...</translation>
+    </message>
+    <message>
+        <source>Save the measurements</source>
+        <translation>Enregistrer les mesures</translation>
+    </message>
+    <message>
+        <source>Measurement files (*.ti3 *.txt);;All files (*)</source>
+        <translation>Fichiers de mesures (*.ti3 *.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The measurements could not be saved to %1</source>
+        <translation>Les mesures n&apos;ont pas pu être enregistrées dans %1</translation>
+    </message>
+    <message>
+        <source>Open measurements</source>
+        <translation>Ouvrir des mesures</translation>
+    </message>
+    <message>
+        <source>%1 is not a measured chart</source>
+        <translation>%1 n&apos;est pas une charte mesurée</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches measured</source>
+        <translation>%1 plages mesurées sur %2</translation>
+    </message>
+    <message>
+        <source>DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4</source>
+        <translation>DeltaE 2000 : moyenne %1, médiane %2, 95e centile %3, maximum %4</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>CONFORME</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>NON CONFORME</translation>
+    </message>
+    <message>
+        <source>Worst patches:</source>
+        <translation>Plages les plus éloignées :</translation>
+    </message>
+    <message>
+        <source>Verification report</source>
+        <translation>Rapport de vérification</translation>
+    </message>
+    <message>
+        <source>Export the verification report</source>
+        <translation>Exporter le rapport de vérification</translation>
+    </message>
+    <message>
+        <source>HTML pages (*.html);;All files (*)</source>
+        <translation>Pages HTML (*.html);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1</source>
+        <translation>Le rapport n&apos;a pas pu être écrit dans %1</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>
