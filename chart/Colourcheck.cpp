@@ -1,5 +1,6 @@
 #include "Colourcheck.h"
 
+#include "ChartExport.h"
 #include "ChartGeneration.h"
 #include "ChartRecords.h"
 #include "ColourcheckPatch.h"
@@ -7,7 +8,7 @@
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 #include "KvPopupMenu.h"
-#include "PostScriptChart.h"
+#include "PageSetupDialog.h"
 #include "SpectroBuddy.h"
 #include "SwatchImporter.h"
 
@@ -147,6 +148,7 @@ int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsi
     if (profilePath == nullptr || !handles.openForGrid(profilePath, preview))
         return -1;
     const int result = generateChart(handles.profile, handles.preview, count);
+    chartSource = KvFileInfo::filenameFromPath(profilePath);
     lastDir = directoryOf(profilePath);
     // The text ends in a space already; the caption has always had two.
     setCaption(tr("Colour check chart for ICC profile ") + ' ' +
@@ -170,6 +172,7 @@ int Colourcheck::chartFromSwatchFile(const char* swatchPath, const char* profile
     SwatchType type = SWATCH_UNKNOWN;
     KVCOMBOCOLOUR* records = SwatchImporter::import(swatchPath, type, 0);
     const int result = chartFromSwatches(records, profilePath, preview);
+    chartSource = KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "");
     KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
     return result;
 }
@@ -293,7 +296,19 @@ void Colourcheck::exportChart() {
     if (path.isNull())
         return;
     lastDir = directoryOf(QFile::encodeName(path));
-    PostScriptChart::write(patches, QFile::encodeName(path).constData(), std::time(nullptr));
+    PageLayout layout;
+    if (!PageSetupDialog::ask(this, registry, static_cast<unsigned long>(ListLength(patches)), layout))
+        return;
+    const QByteArray name = QFile::encodeName(path);
+    const ChartHeading heading{chartSource, std::time(nullptr)};
+    const std::string why = ChartExport::write(patches, name.constData(),
+                                               ChartExport::formatFor(name.toStdString()), layout, heading);
+    if (why.empty())
+        return;
+    std::fprintf(stderr, "Cannot open file %s\n", name.constData());
+    KvDialogs::message(
+        QMessageBox::Warning, this, tr("Export chart"),
+        tr("The chart could not be written to %1: %2.").arg(path, QString::fromLocal8Bit(why.c_str())));
 }
 
 void Colourcheck::exportISO12642() {

@@ -57,6 +57,7 @@ public:
     CHARTPATCH* patches = nullptr;
     QString lastDir;
     std::string previewProfile;
+    std::string chartSource; // profile or swatch file name, printed on the chart's pages
     QWidget* container = nullptr;
     SpectroBuddy* buddy = nullptr;
     KvRegistry* registry = nullptr;
