@@ -6,10 +6,9 @@ bool ChartRecords::fill(const CHARTPATCH* patches, KVCOMBOCOLOUR_CC& colours) {
     unsigned long number = 1;
     for (const CHARTPATCH* p = patches; p != nullptr; p = KvNext(p), ++number) {
         auto* record = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
-        char name[32];
-        std::snprintf(name, sizeof name, "Patch %04lu", number);
+        // The same name the printed chart carries beside the patch.
         if (record != nullptr)
-            record->name = AllocateAndCopyString(name);
+            record->name = AllocateAndCopyString(chartPatchName(*p, number - 1).c_str());
         if (record == nullptr || record->name == nullptr) {
             KvPacketFreeItem(record, KV_PACKET_COMBOCOLOUR);
             std::fprintf(stderr, "Cannot allocate memory\n");
