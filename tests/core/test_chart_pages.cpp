@@ -186,6 +186,30 @@ private slots:
                                                                              "?)"));
     }
 
+    // With no paper named, charts go on the paper of the user's locale: Letter
+    // in the United States, A4 in Germany.
+    void paperOfTheLocale() {
+        QCOMPARE(PageLayout::localePaper(), std::string("a4")); // C
+        const QString localedef = QStandardPaths::findExecutable("localedef");
+        if (localedef.isEmpty() || !QFile::exists("/usr/share/i18n/locales/en_US"))
+            QSKIP("localedef or the en_US locale source is not installed");
+        QTemporaryDir dir;
+        QCOMPARE(QProcess::execute(localedef, {"-i", "en_US", "-f", "UTF-8", dir.filePath("en_US.UTF-8")}),
+                 0);
+        qputenv("LOCPATH", QFile::encodeName(dir.path()));
+        qputenv("LC_ALL", "en_US.UTF-8");
+        const std::string us = PageLayout::localePaper();
+        const PageLayout layout = PageLayout::forLocale();
+        qunsetenv("LOCPATH");
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        const std::string german = PageLayout::localePaper();
+        qputenv("LC_ALL", "C");
+        QCOMPARE(us, std::string("letter"));
+        QCOMPARE(layout.paperName, std::string("Letter"));
+        QCOMPARE(std::lround(layout.paperWidth), 612l);
+        QCOMPARE(german, std::string("a4"));
+    }
+
     // Ghostscript on fixed media renders every page; every patch comes back
     // whole with its four inks exact, and the document announces as many
     // pages as are rendered.
