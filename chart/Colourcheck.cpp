@@ -1,5 +1,6 @@
 #include "Colourcheck.h"
 
+#include "ChartExport.h"
 #include "ChartGeneration.h"
 #include "ChartRecords.h"
 #include "ColourcheckPatch.h"
@@ -9,7 +10,7 @@
 #include "KvPopupMenu.h"
 #include "KvRegistry.h"
 #include "MeasuredChartFile.h"
-#include "PostScriptChart.h"
+#include "PageSetupDialog.h"
 #include "SpectroBuddy.h"
 #include "SwatchImporter.h"
 #include "VerificationReport.h"
@@ -154,6 +155,7 @@ int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsi
     if (profilePath == nullptr || !handles.openForGrid(profilePath, preview))
         return -1;
     const int result = generateChart(handles.profile, handles.preview, count);
+    chartSource = KvFileInfo::filenameFromPath(profilePath);
     lastDir = directoryOf(profilePath);
     // The text ends in a space already; the caption has always had two.
     setCaption(tr("Colour check chart for ICC profile ") + ' ' +
@@ -179,6 +181,7 @@ int Colourcheck::chartFromSwatchFile(const char* swatchPath, const char* profile
     SwatchType type = SWATCH_UNKNOWN;
     KVCOMBOCOLOUR* records = SwatchImporter::import(swatchPath, type, 0);
     const int result = chartFromSwatches(records, profilePath, preview);
+    chartSource = KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "");
     KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
     return result;
 }
@@ -250,15 +253,17 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
     if (!session->empty()) {
         add(tr("Export chart as postscript file"), SLOT(exportChart()));
         add(tr("Export chart as ISO12642 file"), SLOT(exportISO12642()));
-        menu->addSeparator();
+    }
+    add(tr("Colour chart from ICC profile"), SLOT(colourChart()));
+    add(tr("Colour chart from swatches file"), SLOT(colourchartFromFile()));
+    // Measuring comes after what the chart window has always offered.
+    menu->addSeparator();
+    if (!session->empty()) {
         add(tr("Save measurements..."), SLOT(saveMeasurements()));
         add(tr("Verification report..."), SLOT(showReport()));
         add(tr("Export verification report as HTML..."), SLOT(exportReport()));
     }
     add(tr("Open measurements..."), SLOT(openMeasurements()));
-    menu->addSeparator();
-    add(tr("Colour chart from ICC profile"), SLOT(colourChart()));
-    add(tr("Colour chart from swatches file"), SLOT(colourchartFromFile()));
     return menu;
 }
 
@@ -293,7 +298,19 @@ void Colourcheck::exportChart() {
     if (path.isNull())
         return;
     lastDir = directoryOf(QFile::encodeName(path));
-    PostScriptChart::write(patches(), QFile::encodeName(path).constData(), std::time(nullptr));
+    PageLayout layout;
+    if (!PageSetupDialog::ask(this, registry, static_cast<unsigned long>(ListLength(patches())), layout))
+        return;
+    const QByteArray name = QFile::encodeName(path);
+    const ChartHeading heading{chartSource, std::time(nullptr)};
+    const std::string why = ChartExport::write(patches(), name.constData(),
+                                               ChartExport::formatFor(name.toStdString()), layout, heading);
+    if (why.empty())
+        return;
+    std::fprintf(stderr, "Cannot open file %s\n", name.constData());
+    KvDialogs::message(
+        QMessageBox::Warning, this, tr("Export chart"),
+        tr("The chart could not be written to %1: %2.").arg(path, QString::fromLocal8Bit(why.c_str())));
 }
 
 void Colourcheck::exportISO12642() {

@@ -61,6 +61,7 @@ public:
     ChartSession* session = nullptr; // owned (a child object)
     QString lastDir;
     std::string previewProfile;
+    std::string chartSource; // profile or swatch file name, printed on the chart's pages
     QWidget* container = nullptr;
     SpectroBuddy* buddy = nullptr;
     KvRegistry* registry = nullptr;

@@ -1,11 +1,13 @@
 #include "ChartCommand.h"
 
+#include "ChartExport.h"
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
 #include "ChartRecords.h"
 #include "ExportISO12642.h"
 #include "KvCmsIcc.h"
-#include "PostScriptChart.h"
+#include "KvFileInfo.h"
+#include "PageLayout.h"
 #include "SwatchImporter.h"
 #include "VerifyCommand.h"
 
@@ -34,10 +36,17 @@ int fail(const std::string& line) {
 
 // Empty when the arguments are sound, else the complaint.
 std::string parse(int argc, char** argv, Options& o) {
-    static const char* const known[] = {"--profile",  "--patches", "--preview",
-                                        "--swatches", "--ps",      "--iso12642"};
+    static const char* const known[] = {"--profile", "--patches",    "--preview", "--swatches",
+                                        "--ps",      "--iso12642",   "--pdf",     "--paper",
+                                        "--margin",  "--patch-size", "--gap"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--landscape") {
+            if (o.has("--landscape"))
+                return arg + " given twice";
+            o.values[arg] = "yes";
+            continue;
+        }
         bool isKnown = false;
         for (const char* k : known)
             isKnown = isKnown || arg == k;
@@ -82,11 +91,40 @@ std::string profileProblem(const char* path, bool swatches) {
     return {};
 }
 
+// The layout the options ask for; the complaint otherwise.
+std::string pageLayout(const Options& o, PageLayout& layout) {
+    layout = PageLayout::forLocale();
+    std::string problem = o.has("--paper") ? layout.setPaper(o.get("--paper")) : std::string();
+    layout.landscape = o.has("--landscape");
+    if (problem.empty() && o.has("--margin"))
+        problem = layout.setMarginMm(o.get("--margin"));
+    if (problem.empty() && o.has("--patch-size"))
+        problem = layout.setPatchMm(o.get("--patch-size"));
+    if (problem.empty() && o.has("--gap"))
+        problem = layout.setGapMm(o.get("--gap"));
+    if (problem.empty() && layout.fit &&
+        (o.has("--landscape") || o.has("--margin") || o.has("--patch-size") || o.has("--gap")))
+        problem = "--paper fit has its own page; --landscape, --margin, --patch-size and --gap do not apply";
+    return problem.empty() ? layout.problem() : problem;
+}
+
+// Writes the chart for paper; 0, or 1 with the reason on standard error.
+int writeForPaper(const CHARTPATCH* patches, const char* path, ChartExport::Format format,
+                  const PageLayout& layout, const ChartHeading& heading) {
+    const std::string why = ChartExport::write(patches, path, format, layout, heading);
+    if (why.empty())
+        return 0;
+    std::fprintf(stderr, "tintry-chart: %s: cannot write: %s\n", path, why.c_str());
+    return 1;
+}
+
 } // namespace
 
 const char* ChartCommand::usage() {
     return "Usage: tintry-chart --profile P.icc --patches N [--preview M.icc] [--ps OUT.ps] [--iso12642 "
            "OUT.txt]\n"
+           "                    [--pdf OUT.pdf] [--paper SIZE] [--landscape] [--patch-size MM] [--margin MM] "
+           "[--gap MM]\n"
            "       tintry-chart --profile P.icc --swatches FILE [--preview M.icc] [--ps OUT.ps] [--iso12642 "
            "OUT.txt]\n"
            "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
@@ -101,7 +139,17 @@ const char* ChartCommand::usage() {
            "                      .ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
            "                      P.icc must then be a CMYK output profile\n"
            "  --preview M.icc     monitor profile for the preview colours (default sRGB)\n"
-           "  --ps OUT.ps         write the chart as a one-page PostScript file for printing\n"
+           "  --ps OUT.ps         write the chart as PostScript for printing, as many pages as the\n"
+           "                      paper needs, each with a title, page number, row and column\n"
+           "                      labels and every patch's id under the patch\n"
+           "  --pdf OUT.pdf       write the same pages as PDF (patches in DeviceCMYK)\n"
+           "  --paper SIZE        a4, letter, a3, tabloid, WIDTHxHEIGHT in mm, or fit for the one\n"
+           "                      page of 16 patches to a row cut to the chart, without text\n"
+           "                      (default: the paper of the system's locale)\n"
+           "  --landscape         turn the pages\n"
+           "  --margin MM         unprinted border on every side (default 10)\n"
+           "  --patch-size MM     side of a patch, at least 6 (default 11.3, 32 points)\n"
+           "  --gap MM            room between patches (default 2.8, 8 points)\n"
            "  --iso12642 OUT.txt  write the chart as an ISO 12642 (CGATS) file of patch names and D50 Lab\n"
            "  --verify MEASURED   judge a measurement file against --reference CHART (a chart's own\n"
            "                      export or any CGATS file with Lab): rows match by SAMPLE_NAME, else\n"
@@ -130,6 +178,10 @@ int ChartCommand::run(int argc, char** argv) {
     unsigned long count = 0;
     if (o.has("--patches") && !patchCount(o.get("--patches"), count))
         return fail("--patches takes a whole number from 8 to 512");
+    PageLayout layout;
+    const std::string badLayout = pageLayout(o, layout);
+    if (!badLayout.empty())
+        return fail(badLayout);
     const char* profile = o.get("--profile");
     const std::string unfit = profileProblem(profile, o.has("--swatches"));
     if (!unfit.empty())
@@ -156,9 +208,14 @@ int ChartCommand::run(int argc, char** argv) {
     }
     std::fflush(stdout);
 
+    ChartHeading heading;
+    heading.source = KvFileInfo::filenameFromPath(o.has("--swatches") ? o.get("--swatches") : profile);
+    heading.created = std::time(nullptr);
     int status = 0;
-    if (o.has("--ps") && PostScriptChart::write(patches, o.get("--ps"), std::time(nullptr)) != 0)
-        status = 1;
+    if (o.has("--ps"))
+        status = writeForPaper(patches, o.get("--ps"), ChartExport::PostScript, layout, heading);
+    if (status == 0 && o.has("--pdf"))
+        status = writeForPaper(patches, o.get("--pdf"), ChartExport::Pdf, layout, heading);
     if (status == 0 && o.has("--iso12642")) {
         KVCOMBOCOLOUR_CC colours;
         if (!ChartRecords::fill(patches, colours) ||

@@ -119,6 +119,14 @@
         <source>The report could not be written to %1</source>
         <translation>Der Bericht konnte nicht in %1 geschrieben werden</translation>
     </message>
+    <message>
+        <source>Export chart</source>
+        <translation>Tafel exportieren</translation>
+    </message>
+    <message>
+        <source>The chart could not be written to %1: %2.</source>
+        <translation>Die Tafel konnte nicht nach %1 geschrieben werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>
@@ -190,6 +198,77 @@
 for the changes to take effect</source>
         <translation>Starten Sie Tintry neu,
 damit die Änderungen wirksam werden</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupDialog</name>
+    <message>
+        <source>Chart on paper</source>
+        <translation>Tafel auf Papier</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Tabloid</source>
+        <translation>Tabloid</translation>
+    </message>
+    <message>
+        <source>Custom size</source>
+        <translation>Eigene Größe</translation>
+    </message>
+    <message>
+        <source>One page cut to the chart, no text</source>
+        <translation>Eine Seite im Zuschnitt der Tafel, ohne Text</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Querformat</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Width (mm)</source>
+        <translation>Breite (mm)</translation>
+    </message>
+    <message>
+        <source>Height (mm)</source>
+        <translation>Höhe (mm)</translation>
+    </message>
+    <message>
+        <source>Margins (mm)</source>
+        <translation>Ränder (mm)</translation>
+    </message>
+    <message>
+        <source>Patch size (mm)</source>
+        <translation>Feldgröße (mm)</translation>
+    </message>
+    <message>
+        <source>Gap between patches (mm)</source>
+        <translation>Abstand zwischen Feldern (mm)</translation>
+    </message>
+    <message>
+        <source>This cannot be printed: %1.</source>
+        <translation>So lässt sich das nicht drucken: %1.</translation>
+    </message>
+    <message>
+        <source>One page of 16 patches to a row, as tall as the chart needs.</source>
+        <translation>Eine Seite mit 16 Feldern je Zeile, so hoch wie die Tafel es braucht.</translation>
+    </message>
+    <message>
+        <source>Pages: %1, each up to %2 x %3 patches.</source>
+        <translation>Seiten: %1, je bis zu %2 x %3 Felder.</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,14 @@
         <source>The report could not be written to %1</source>
         <translation>Le rapport n&apos;a pas pu être écrit dans %1</translation>
     </message>
+    <message>
+        <source>Export chart</source>
+        <translation>Exporter la charte</translation>
+    </message>
+    <message>
+        <source>The chart could not be written to %1: %2.</source>
+        <translation>La charte n’a pas pu être écrite dans %1 : %2.</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>
@@ -190,6 +198,77 @@
 for the changes to take effect</source>
         <translation>Vous devez redémarrer Tintry
 pour que les modifications prennent effet</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupDialog</name>
+    <message>
+        <source>Chart on paper</source>
+        <translation>Charte sur papier</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>A3</source>
+        <translation>A3</translation>
+    </message>
+    <message>
+        <source>Tabloid</source>
+        <translation>Tabloïd</translation>
+    </message>
+    <message>
+        <source>Custom size</source>
+        <translation>Format personnalisé</translation>
+    </message>
+    <message>
+        <source>One page cut to the chart, no text</source>
+        <translation>Une page à la taille de la charte, sans texte</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Paysage</translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation>Papier</translation>
+    </message>
+    <message>
+        <source>Width (mm)</source>
+        <translation>Largeur (mm)</translation>
+    </message>
+    <message>
+        <source>Height (mm)</source>
+        <translation>Hauteur (mm)</translation>
+    </message>
+    <message>
+        <source>Margins (mm)</source>
+        <translation>Marges (mm)</translation>
+    </message>
+    <message>
+        <source>Patch size (mm)</source>
+        <translation>Taille des plages (mm)</translation>
+    </message>
+    <message>
+        <source>Gap between patches (mm)</source>
+        <translation>Espace entre les plages (mm)</translation>
+    </message>
+    <message>
+        <source>This cannot be printed: %1.</source>
+        <translation>Impossible d’imprimer ainsi : %1.</translation>
+    </message>
+    <message>
+        <source>One page of 16 patches to a row, as tall as the chart needs.</source>
+        <translation>Une page de 16 plages par ligne, aussi haute que la charte l’exige.</translation>
+    </message>
+    <message>
+        <source>Pages: %1, each up to %2 x %3 patches.</source>
+        <translation>Pages : %1, chacune jusqu’à %2 x %3 plages.</translation>
     </message>
 </context>
 <context>

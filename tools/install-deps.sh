@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang clang-format
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev
-  liblcms2-dev liblcms2-utils argyll
+  liblcms2-dev liblcms2-utils argyll libhpdf-dev
   icc-profiles-free libgs-common ghostscript
   xvfb xauth imagemagick xdotool locales
 )

@@ -1,5 +1,6 @@
 #include "KvDialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
@@ -114,4 +115,16 @@ void KvDialogs::about(QWidget* parent, const QString& caption, const QString& te
         return;
     }
     QMessageBox::about(parent, caption, text);
+}
+
+bool KvDialogs::exec(QDialog* dialog) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::Dialog;
+        r.parent = dialog->parentWidget();
+        r.caption = dialog->windowTitle();
+        r.dialog = dialog;
+        return ask(r).accepted;
+    }
+    return dialog->exec() == QDialog::Accepted;
 }

@@ -9,10 +9,11 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 struct KvDialogRequest {
-    enum Kind { OpenFile, SaveFile, Integer, Message, About };
+    enum Kind { OpenFile, SaveFile, Integer, Message, About, Dialog };
     Kind kind = Message;
     QWidget* parent = nullptr;
     QString caption;
@@ -27,6 +28,7 @@ struct KvDialogRequest {
     int button0 = QMessageBox::Ok;
     int button1 = QMessageBox::NoButton;
     int button2 = QMessageBox::NoButton;
+    QDialog* dialog = nullptr; // a dialog of the program's own: the responder may fill it in
 };
 
 struct KvDialogAnswer {
@@ -63,6 +65,8 @@ public:
                        int button2 = QMessageBox::NoButton, const QString& objectName = QString(),
                        Qt::WindowFlags flags = Qt::WindowFlags());
     static void about(QWidget* parent, const QString& caption, const QString& text);
+    // Runs a dialog of the program's own; true when the user accepted it.
+    static bool exec(QDialog* dialog);
 
 private:
     static KvDialogAnswer ask(const KvDialogRequest& request);

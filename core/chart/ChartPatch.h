@@ -34,3 +34,8 @@ inline std::uint32_t chartPatchCMYK(const CHARTPATCH& p) {
     return std::uint32_t(p.cmyk[INK_C]) << 24 | std::uint32_t(p.cmyk[INK_M]) << 16 |
            std::uint32_t(p.cmyk[INK_Y]) << 8 | std::uint32_t(p.cmyk[INK_K]);
 }
+
+// The name a person finds a patch by, on screen, on paper and in exported
+// files: every place that labels a patch asks here. `index` counts from 0 in
+// chart order, names from "Patch 0001".
+std::string chartPatchName(const CHARTPATCH& p, unsigned long index);

@@ -6,6 +6,7 @@ bool ChartRecords::fill(const CHARTPATCH* patches, KVCOMBOCOLOUR_CC& colours) {
     unsigned long number = 1;
     for (const CHARTPATCH* p = patches; p != nullptr; p = KvNext(p), ++number) {
         auto* record = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
+        // The same name the printed chart carries beside the patch.
         if (record != nullptr)
             record->name = AllocateAndCopyString(chartPatchName(*p, number - 1).c_str());
         if (record == nullptr || record->name == nullptr) {

@@ -6,9 +6,7 @@
 
 #include <cstdio>
 
-namespace {
-
-void writeBody(KvFile* f, const CHARTPATCH* patches, std::time_t created) {
+void PostScriptChart::writePage(KvFile* f, const CHARTPATCH* patches, std::time_t created) {
     const unsigned long n = static_cast<unsigned long>(ListLength(patches));
     const unsigned long height = PostScriptChart::pageHeight(n);
     char date[64];
@@ -43,13 +41,11 @@ void writeBody(KvFile* f, const CHARTPATCH* patches, std::time_t created) {
     Kv_fprintf(f, "%%%%EOF\n");
 }
 
-} // namespace
-
 int PostScriptChart::write(const CHARTPATCH* patches, const char* path, std::time_t created) {
     const std::string target = SafeTarget::resolve(path);
     KvFile* f = target.empty() ? nullptr : Kv_fopen(target.c_str(), "w");
     if (f != nullptr) {
-        writeBody(f, patches, created);
+        writePage(f, patches, created);
         if (Kv_fclose(f) == 0)
             return 0;
     }

@@ -25,4 +25,6 @@ public:
     // Writes the page to `path`, whole or not at all: 0, or -1 with "Cannot
     // open file <path>" on standard error and any old file left as it was.
     static int write(const CHARTPATCH* patches, const char* path, std::time_t created);
+    // The same page into a file the caller opened and closes.
+    static void writePage(KvFile* f, const CHARTPATCH* patches, std::time_t created);
 };

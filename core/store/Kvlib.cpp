@@ -133,6 +133,7 @@ struct KvFile {
     std::string target;
     std::string temp;
     bool failed = false;
+    int mode = -1; // permissions of the file being replaced, kept on the new one
 };
 
 KvFile* Kv_fopen(const char* path, const char* mode) {
@@ -148,6 +149,8 @@ KvFile* Kv_fopen(const char* path, const char* mode) {
     if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
         return nullptr;
     auto* f = new KvFile;
+    if (::stat(target.c_str(), &st) == 0)
+        f->mode = int(st.st_mode & 07777);
     f->target = target;
     f->temp = f->target + ".XXXXXX";
     int fd = ::mkstemp(f->temp.data());
@@ -196,11 +199,12 @@ int Kv_fclose(KvFile* f) {
         return -1;
     bool ok = !f->failed && std::fflush(f->stream) == 0 && ::fsync(::fileno(f->stream)) == 0;
     ok = (std::fclose(f->stream) == 0) && ok;
-    // mkstemp creates the file readable by its owner only; give it the usual mode.
+    // mkstemp creates the file readable by its owner only; give it the mode
+    // of the file it replaces, or the usual one.
     if (ok) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::chmod(f->temp.c_str(), 0666 & ~mask);
+        ::chmod(f->temp.c_str(), f->mode >= 0 ? mode_t(f->mode) : 0666 & ~mask);
         ok = std::rename(f->temp.c_str(), f->target.c_str()) == 0;
     }
     if (!ok)

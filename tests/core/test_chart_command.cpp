@@ -47,8 +47,8 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString cmyk = defaultCmyk;
         QTest::newRow("nothing") << QStringList() << "tintry-chart: --profile is required (see --help)";
-        QTest::newRow("unknown") << QStringList{"--profile", cmyk, "--patches", "8", "--pdf", "x"}
-                                 << "tintry-chart: unknown argument '--pdf' (see --help)";
+        QTest::newRow("unknown") << QStringList{"--profile", cmyk, "--patches", "8", "--tiff", "x"}
+                                 << "tintry-chart: unknown argument '--tiff' (see --help)";
         QTest::newRow("twice") << QStringList{"--profile", cmyk, "--patches", "8", "--patches", "9"}
                                << "tintry-chart: --patches given twice";
         for (const char* n : {"7", "513", "64x"})
@@ -72,7 +72,12 @@ private slots:
             << "tintry-chart: /nonexistent.ase: no colours could be read from this file";
         QTest::newRow("unwritable ps")
             << QStringList{"--profile", cmyk, "--patches", "8", "--ps", "/nonexistent/c.ps"}
-            << "Cannot open file /nonexistent/c.ps";
+            << "tintry-chart: /nonexistent/c.ps: cannot write: No such file or directory";
+        QTest::newRow("unwritable pdf")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--pdf", "/nonexistent/c.pdf"}
+            << "tintry-chart: /nonexistent/c.pdf: cannot write: No such file or directory";
+        QTest::newRow("landscape twice") << QStringList{"--profile", cmyk, "--landscape", "--landscape"}
+                                         << "tintry-chart: --landscape given twice";
     }
     void failures() {
         QFETCH(QStringList, args);
@@ -94,8 +99,8 @@ private slots:
         QTemporaryDir dir;
         const QString ps = dir.filePath("c.ps");
         const QString iso = dir.filePath("c.txt");
-        const Run r =
-            run({"--profile", psCmyk, "--patches", "24", "--preview", srgb, "--ps", ps, "--iso12642", iso});
+        const Run r = run({"--profile", psCmyk, "--patches", "24", "--preview", srgb, "--ps", ps,
+                           "--iso12642", iso, "--paper", "fit"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
         const QList<QByteArray> lines = r.out.trimmed().split('\n');
@@ -118,6 +123,9 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(readAll(ps).count("rectfill\n"), 1617);
+        // On A4 (the C locale's paper) the 1617 patches take 8 pages of 13 x 16.
+        QVERIFY(readAll(ps).contains("%%Pages: 8\n"));
+        QVERIFY(readAll(ps).contains("%%Title: Colour check chart, FOGRA39L.ti3, 1617 patches, "));
     }
 };
 

@@ -227,11 +227,13 @@ private slots:
         QCOMPARE(dialogs.requests[0].dir, QString("/start"));
         QCOMPARE(chart->lastDir, QString("/start"));
         dialogs.openFile(dir.filePath("out.ps"));
+        dialogs.answer(KvDialogAnswer::press(QMessageBox::Ok)); // the page set-up as it stands
         QMetaObject::invokeMethod(chart, "exportChart");
         QCOMPARE(chart->lastDir, dir.path());
         QVERIFY(readAll(dir.filePath("out.ps")).startsWith("%!PS-Adobe-3.0\n"));
         // A failed export has moved the directory already.
         dialogs.openFile("/nonexistent-dir/out.ps");
+        dialogs.answer(KvDialogAnswer::press(QMessageBox::Ok));
         StreamCapture err(2);
         QMetaObject::invokeMethod(chart, "exportChart");
         QCOMPARE(err.text(), QByteArray("Cannot open file /nonexistent-dir/out.ps\n"));

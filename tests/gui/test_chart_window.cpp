@@ -74,12 +74,13 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 2;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 2;
-        QTest::newRow("abstract") << "abstract" << -1 << 2;
-        QTest::newRow("link") << "link" << -1 << 2;
-        QTest::newRow("not a profile") << "text" << -1 << 2;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 3;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 3;
+        QTest::newRow("abstract") << "abstract" << -1 << 3;
+        QTest::newRow("link") << "link" << -1 << 3;
+        QTest::newRow("not a profile") << "text" << -1 << 3;
     }
+    // Menu entries of an empty chart: the two chart launchers and "Open measurements...".
     void refusedProfiles() {
         QFETCH(QString, profile);
         QFETCH(int, result);
@@ -121,7 +122,7 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 4);
+        QCOMPARE(menu->count(), 8); // and the four entries for measurements
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
