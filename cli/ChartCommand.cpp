@@ -4,6 +4,7 @@
 #include "ChartHandles.h"
 #include "ChartRecords.h"
 #include "ExportISO12642.h"
+#include "ExportTi1.h"
 #include "KvCmsIcc.h"
 #include "PostScriptChart.h"
 #include "SwatchImporter.h"
@@ -33,10 +34,16 @@ int fail(const std::string& line) {
 
 // Empty when the arguments are sound, else the complaint.
 std::string parse(int argc, char** argv, Options& o) {
-    static const char* const known[] = {"--profile",  "--patches", "--preview",
-                                        "--swatches", "--ps",      "--iso12642"};
+    static const char* const known[] = {"--profile", "--patches",  "--preview", "--swatches",
+                                        "--ps",      "--iso12642", "--ti1"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--separate") {
+            if (o.has("--separate"))
+                return arg + " given twice";
+            o.values[arg] = "";
+            continue;
+        }
         bool isKnown = false;
         for (const char* k : known)
             isKnown = isKnown || arg == k;
@@ -54,6 +61,8 @@ std::string parse(int argc, char** argv, Options& o) {
         return "--patches does not apply to a chart from --swatches";
     if (!o.has("--swatches") && !o.has("--patches"))
         return "--patches is required without --swatches (see --help)";
+    if (o.has("--separate") && !o.has("--swatches"))
+        return "--separate applies only to a chart from --swatches";
     return {};
 }
 
@@ -84,10 +93,11 @@ std::string profileProblem(const char* path, bool swatches) {
 } // namespace
 
 const char* ChartCommand::usage() {
-    return "Usage: tintry-chart --profile P.icc --patches N [--preview M.icc] [--ps OUT.ps] [--iso12642 "
-           "OUT.txt]\n"
-           "       tintry-chart --profile P.icc --swatches FILE [--preview M.icc] [--ps OUT.ps] [--iso12642 "
-           "OUT.txt]\n"
+    return "Usage: tintry-chart --profile P.icc --patches N [--preview M.icc] [--ps OUT.ps]\n"
+           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1]\n"
+           "       tintry-chart --profile P.icc --swatches FILE [--separate] [--preview M.icc] [--ps "
+           "OUT.ps]\n"
+           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1]\n"
            "\n"
            "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
            "\n"
@@ -99,7 +109,11 @@ const char* ChartCommand::usage() {
            "                      P.icc must then be a CMYK output profile\n"
            "  --preview M.icc     monitor profile for the preview colours (default sRGB)\n"
            "  --ps OUT.ps         write the chart as a one-page PostScript file for printing\n"
-           "  --iso12642 OUT.txt  write the chart as an ISO 12642 (CGATS) file of patch names and D50 Lab\n"
+           "  --separate          print the profile's separation of each swatch's Lab instead of\n"
+           "                      the inks the file gives (swatches without inks are always separated)\n"
+           "  --iso12642 OUT.txt  write the chart as an ISO 12642 (IT8.7/4) file: patch names, CMYK\n"
+           "                      and D50 Lab, which --swatches reads back into the same chart\n"
+           "  --ti1 OUT.ti1       write the chart as an ArgyllCMS target for printtarg\n"
            "  --help              show this text\n"
            "\n"
            "Progress goes to standard output. The exit status is 0 on success and 1 on any failure,\n"
@@ -132,13 +146,20 @@ int ChartCommand::run(int argc, char** argv) {
                         ? std::string(o.get("--preview")) + ": not usable as a monitor profile"
                         : std::string(profile) + ": the colour engine cannot use this profile");
     CHARTPATCH* patches = nullptr;
+    std::string descriptor = ExportISO12642::defaultDescriptor;
     if (o.has("--swatches")) {
         SwatchType type = SWATCH_UNKNOWN;
-        KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0);
+        std::string why;
+        KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0, &why);
         if (records == nullptr)
-            return fail(std::string(o.get("--swatches")) + ": no colours could be read from this file");
-        ChartGeneration::patchesFromSwatches(&patches, records, handles);
+            return fail(std::string(o.get("--swatches")) + ": " + why);
+        ChartGeneration::SwatchInks inks;
+        const bool made = ChartGeneration::patchesFromSwatches(&patches, records, handles,
+                                                               o.has("--separate"), &inks, &why);
         KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+        if (!made)
+            return fail(std::string(o.get("--swatches")) + ": " + why);
+        descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
     } else if (ChartGeneration::generatePatches(&patches, handles.profile, handles.preview, count, stdout) !=
                0) {
         return 1; // the allocation message is out already
@@ -148,12 +169,16 @@ int ChartCommand::run(int argc, char** argv) {
     int status = 0;
     if (o.has("--ps") && PostScriptChart::write(patches, o.get("--ps"), std::time(nullptr)) != 0)
         status = 1;
+    const std::time_t now = std::time(nullptr);
+    std::string why;
     if (status == 0 && o.has("--iso12642")) {
         KVCOMBOCOLOUR_CC colours;
         if (!ChartRecords::fill(patches, colours) ||
-            ExportISO12642::exportColours(o.get("--iso12642"), nullptr, colours, icSigLabData) != 0)
+            ExportISO12642::exportColours(o.get("--iso12642"), colours.list, descriptor, now, why) != 0)
             status = 1;
     }
+    if (status == 0 && o.has("--ti1") && ExportTi1::write(patches, o.get("--ti1"), now, descriptor, why) != 0)
+        status = 1;
     FreeList(&patches);
     return status;
 }

@@ -6,6 +6,7 @@
 #include "Kvlib.h"
 
 #include <cstdint>
+#include <string>
 
 enum { CHARTPATCH_KIND = 2 };
 
@@ -20,7 +21,16 @@ struct CHARTPATCH {
     unsigned char cmyk[4]; // K, C, M, Y, 0..255 (255 is 100 %)
     double labRelative[3]; // media-relative Lab
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
+    char name[64];         // the swatch's own name, NUL-terminated; empty for a position name
 };
+
+// The name a patch goes by everywhere (window, tooltip, instrument panel,
+// page, exports): its own name, else "Patch 0001" style from its position
+// (index counted from 0).
+std::string chartPatchName(const CHARTPATCH& p, unsigned long index);
+
+// Stores `name` in the patch, cut at a character boundary to fit.
+void setChartPatchName(CHARTPATCH& p, const char* name);
 
 // C, M, Y, K as one word (C in the high byte), the same packing the colour
 // records use; handy to identify a patch in logs and tests.
