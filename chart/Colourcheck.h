@@ -5,6 +5,7 @@
 // only wires widgets to that plain code.
 #pragma once
 
+#include "ChartGeneration.h"
 #include "ChartHandles.h"
 #include "ChartPatch.h"
 #include "KvComboColour.h"
@@ -45,6 +46,9 @@ public:
     int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count);
     int chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* previewProfile);
     int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile);
+    // The same, with the reason for a refusal in `why`.
+    int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile,
+                          std::string* why);
     int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count);
 
     void clearChart();
@@ -62,6 +66,11 @@ public:
     KvRegistry* registry = nullptr;
     std::vector<ColourcheckPatch*> patchWidgets;
     unsigned long current = 0;
+    // Swatch charts opened from here print the profile's separation of each
+    // swatch's Lab rather than the file's own inks.
+    bool separateLab = false;
+    // Where this swatch chart's inks came from; zero for a chart from a profile.
+    ChartGeneration::SwatchInks inks;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -78,4 +87,5 @@ private slots:
 private:
     void setCaption(const QString& text);
     void mark(unsigned long index, bool selected);
+    QString inkNoteText() const;
 };

@@ -25,8 +25,9 @@ ColourcheckPatch::ColourcheckPatch(QWidget* parent) : QWidget(parent) {
 
 ColourcheckPatch::~ColourcheckPatch() = default;
 
-void ColourcheckPatch::setPatch(const CHARTPATCH* p) {
+void ColourcheckPatch::setPatch(const CHARTPATCH* p, unsigned long position) {
     patch = *p;
+    index = position;
     // The copy must not look linked to anyone's list.
     patch.link = KvListLink{};
     for (int i = 0; i < 3; ++i)
@@ -53,6 +54,7 @@ void ColourcheckPatch::updateInfo() {
                             patch.cmyk[INK_K] / 2.55};
     // The labels are padded so that the '=' signs line up in the tooltip.
     QString tip;
+    tip += QLatin1String("Name             = ") + QString::fromStdString(chartPatchName(patch, index)) + '\n';
     tip += QLatin1String("C, M, Y, K       = ") + numbers(inks, 4, 2) + '\n';
     tip += QLatin1String("L, a, b relative = ") + numbers(patch.labRelative, 3, 3) + '\n';
     tip += QLatin1String("L, a, b D50      = ") + numbers(patch.labD50, 3, 3) + '\n';

@@ -20,11 +20,13 @@ public:
     ~ColourcheckPatch() override;
 
     // Takes a copy: later changes to the chart's list do not reach the widget.
-    void setPatch(const CHARTPATCH* p);
+    // `index` is the patch's position in the chart, for its position name.
+    void setPatch(const CHARTPATCH* p, unsigned long index = 0);
     void setMeasured(double L, double a, double b);
     void updateInfo();
 
     CHARTPATCH patch{};
+    unsigned long index = 0;
     double labMeasured[3] = {0, 0, 0};
     double deltaE = 0.0;
     bool selected = false; // set by the chart, which repaints on a change

@@ -74,11 +74,11 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 2;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 2;
-        QTest::newRow("abstract") << "abstract" << -1 << 2;
-        QTest::newRow("link") << "link" << -1 << 2;
-        QTest::newRow("not a profile") << "text" << -1 << 2;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 3;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 3;
+        QTest::newRow("abstract") << "abstract" << -1 << 3;
+        QTest::newRow("link") << "link" << -1 << 3;
+        QTest::newRow("not a profile") << "text" << -1 << 3;
     }
     void refusedProfiles() {
         QFETCH(QString, profile);
@@ -121,7 +121,7 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 4);
+        QCOMPARE(menu->count(), 5); // the last: whether swatch charts separate their Lab
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
@@ -211,7 +211,9 @@ private slots:
         std::memcpy(p.labD50, d50, sizeof d50);
         ColourcheckPatch w(nullptr);
         w.setPatch(&p);
-        const QString before = "C, M, Y, K       = " + inks + "\n" +
+        const QString before = "Name             = Patch 0001\n"
+                               "C, M, Y, K       = " +
+                               inks + "\n" +
                                "L, a, b relative = 90.125, -1.500, 2.000\n"
                                "L, a, b D50      = 88.000, 0.250, -3.000\n"
                                "L, a, b Measured = 88.000, 0.250, -3.000\n"
@@ -305,7 +307,8 @@ private slots:
         QCOMPARE(w.chart->chooseSwatchesAndChart(nullptr, &swatchDir, &profileDir), 0);
         QCOMPARE(profileDir, QString("/usr/share/color/icc/ghostscript"));
         QCOMPARE(int(w.chart->patchWidgets.size()), 1617);
-        QCOMPARE(w.chart->windowTitle(), QString("Colour check chart"));
+        QCOMPARE(w.chart->windowTitle(),
+                 QString("Colour check chart for swatch file FOGRA39L.ti3 (inks from the file)"));
     }
 };
 
