@@ -75,6 +75,53 @@ bool valueIn(const CgatsTable& t, int row, int column, double low, double high, 
     return true;
 }
 
+// Where a table keeps what a swatch needs.
+struct SwatchColumns {
+    int lab[3];
+    int ink[4];
+    int name;
+    bool hasLab;
+    bool hasInk;
+};
+
+bool findColumns(const CgatsTable& table, SwatchColumns& c, std::string& why) {
+    for (int i = 0; i < 3; ++i)
+        c.lab[i] = table.column(labFields[i]);
+    for (int i = 0; i < 4; ++i)
+        c.ink[i] = table.column(inkFields[i]);
+    c.hasLab = table.hasColumns(labFields, 3);
+    c.hasInk = table.hasColumns(inkFields, 4);
+    c.name = table.column("SAMPLE_NAME");
+    if (c.name < 0)
+        c.name = table.column("SAMPLE_ID");
+    if (!c.hasLab && !c.hasInk)
+        why = "the table has neither LAB_L, LAB_A, LAB_B nor CMYK_C, CMYK_M, CMYK_Y, CMYK_K";
+    return c.hasLab || c.hasInk;
+}
+
+// Appends the row's record; false with the reason when a value is unfit.
+bool readRow(const CgatsTable& table, const SwatchColumns& c, int row, KVCOMBOCOLOUR** first,
+             std::string& why) {
+    double L[3] = {0, 0, 0};
+    double ink[4] = {0, 0, 0, 0};
+    for (int i = 0; c.hasInk && i < 4; ++i)
+        if (!valueIn(table, row, c.ink[i], 0.0, 100.0, ink[i], why))
+            return false;
+    for (int i = 0; c.hasLab && i < 3; ++i)
+        if (!valueIn(table, row, c.lab[i], i == 0 ? 0.0 : -200.0, i == 0 ? 100.0 : 200.0, L[i], why))
+            return false;
+    std::string name;
+    if (c.name >= 0)
+        table.text(row, c.name, name);
+    const std::uint32_t packed =
+        c.hasInk ? packCMYK(ink[0] / 100.0, ink[1] / 100.0, ink[2] / 100.0, ink[3] / 100.0) : 0;
+    if (!append(first, name.c_str(), c.hasLab, packed, L, c.hasInk)) {
+        why = "out of memory";
+        return false;
+    }
+    return true;
+}
+
 // The whole table or nothing: a file with one unreadable value is not a
 // chart, and a value guessed as 0 would print as a wrong patch.
 KVCOMBOCOLOUR* readCGATS(const void* data, std::size_t size, std::string& why) {
@@ -83,23 +130,9 @@ KVCOMBOCOLOUR* readCGATS(const void* data, std::size_t size, std::string& why) {
         return nullptr;
     }
     CgatsTable table;
-    if (!table.load(data, size, why))
+    SwatchColumns columns{};
+    if (!table.load(data, size, why) || !findColumns(table, columns, why))
         return nullptr;
-    const bool hasLab = table.hasColumns(labFields, 3);
-    const bool hasInk = table.hasColumns(inkFields, 4);
-    if (!hasLab && !hasInk) {
-        why = "the table has neither LAB_L, LAB_A, LAB_B nor CMYK_C, CMYK_M, CMYK_Y, CMYK_K";
-        return nullptr;
-    }
-    int lab[3], ink[4];
-    for (int i = 0; i < 3; ++i)
-        lab[i] = table.column(labFields[i]);
-    for (int i = 0; i < 4; ++i)
-        ink[i] = table.column(inkFields[i]);
-    int nameColumn = table.column("SAMPLE_NAME");
-    if (nameColumn < 0)
-        nameColumn = table.column("SAMPLE_ID");
-
     const int rows = table.declaredRows(SwatchImporter::maximumRows);
     if (rows == 0) {
         why = "NUMBER_OF_SETS is missing, or not a count from 1 to " +
@@ -107,28 +140,11 @@ KVCOMBOCOLOUR* readCGATS(const void* data, std::size_t size, std::string& why) {
         return nullptr;
     }
     KVCOMBOCOLOUR* first = nullptr;
-    for (int row = 0; row < rows; ++row) {
-        double L[3] = {0, 0, 0};
-        double c[4] = {0, 0, 0, 0};
-        bool ok = true;
-        for (int i = 0; ok && hasInk && i < 4; ++i)
-            ok = valueIn(table, row, ink[i], 0.0, 100.0, c[i], why);
-        for (int i = 0; ok && hasLab && i < 3; ++i)
-            ok = valueIn(table, row, lab[i], i == 0 ? 0.0 : -200.0, i == 0 ? 100.0 : 200.0, L[i], why);
-        std::string name;
-        if (ok && nameColumn >= 0)
-            table.text(row, nameColumn, name);
-        const std::uint32_t packed =
-            hasInk ? packCMYK(c[0] / 100.0, c[1] / 100.0, c[2] / 100.0, c[3] / 100.0) : 0;
-        if (ok && !append(&first, name.c_str(), hasLab, packed, L, hasInk)) {
-            why = "out of memory";
-            ok = false;
-        }
-        if (!ok) {
+    for (int row = 0; row < rows; ++row)
+        if (!readRow(table, columns, row, &first, why)) {
             KvPacketFreeList(&first, KV_PACKET_COMBOCOLOUR);
             return nullptr;
         }
-    }
     why.clear();
     return first;
 }
