@@ -5,6 +5,7 @@
 #include "ChartRecords.h"
 #include "ColourcheckPatch.h"
 #include "ExportISO12642.h"
+#include "ExportTi1.h"
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 #include "KvPopupMenu.h"
@@ -177,30 +178,59 @@ int Colourcheck::generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigne
 }
 
 int Colourcheck::chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* preview) {
-    WaitCursor wait;
-    SwatchType type = SWATCH_UNKNOWN;
-    KVCOMBOCOLOUR* records = SwatchImporter::import(swatchPath, type, 0);
-    const int result = chartFromSwatches(records, profilePath, preview);
+    std::string why;
+    int result = -1;
+    {
+        WaitCursor wait;
+        SwatchType type = SWATCH_UNKNOWN;
+        KVCOMBOCOLOUR* records = SwatchImporter::import(swatchPath, type, 0, &why);
+        if (records != nullptr)
+            result = chartFromSwatches(records, profilePath, preview, &why);
+        KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+    }
     chartSource = KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "");
-    KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+    const QString file =
+        QFile::decodeName(KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "").c_str());
+    if (result == 0 && !session->empty())
+        setCaption(tr("Colour check chart for swatch file %1 (%2)").arg(file, inkNoteText()));
+    else if (!why.empty())
+        KvDialogs::message(QMessageBox::Warning, this, tr("Colour check chart"),
+                           tr("No chart from the swatch file %1: %2").arg(file, QString::fromStdString(why)));
     return result;
 }
 
 int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* preview) {
+    return chartFromSwatches(records, profilePath, preview, nullptr);
+}
+
+int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* preview,
+                                   std::string* why) {
     clearChart();
     ChartHandles handles;
-    if (profilePath == nullptr || !handles.openForSwatches(profilePath, preview))
+    if (profilePath == nullptr || !handles.openForSwatches(profilePath, preview)) {
+        if (why)
+            *why = "the profile is not a CMYK output profile the colour engine can use";
         return -1;
+    }
     // Kept so that charts opened from this one preview through the same monitor.
     previewProfile = preview ? preview : "";
     CHARTPATCH* list = nullptr;
-    ChartGeneration::patchesFromSwatches(&list, records, handles);
+    const bool made = ChartGeneration::patchesFromSwatches(&list, records, handles, separateLab, &inks, why);
     session->reset(list);
     layoutPatches();
-    return 0;
+    return made ? 0 : -1;
+}
+
+QString Colourcheck::inkNoteText() const {
+    if (inks.separated == 0)
+        return tr("inks from the file");
+    if (inks.fromFile == 0)
+        return tr("inks separated from the file's Lab through the profile");
+    return tr("inks from the file where it has them, else separated through the profile");
 }
 
 void Colourcheck::clearChart() {
+    inks = {};
     for (ColourcheckPatch* w : patchWidgets)
         delete w;
     patchWidgets.clear();
@@ -256,6 +286,10 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
     }
     add(tr("Colour chart from ICC profile"), SLOT(colourChart()));
     add(tr("Colour chart from swatches file"), SLOT(colourchartFromFile()));
+    QAction* separate = menu->actionFor(menu->insertItem(tr("Separate the file's Lab through the profile")));
+    separate->setCheckable(true);
+    separate->setChecked(separateLab);
+    connect(separate, &QAction::toggled, this, [this](bool on) { separateLab = on; });
     // Measuring comes after what the chart window has always offered.
     menu->addSeparator();
     if (!session->empty()) {
@@ -321,10 +355,24 @@ void Colourcheck::exportISO12642() {
         return;
     lastDir = directoryOf(QFile::encodeName(path));
     const std::string name = QFile::encodeName(path).toStdString();
-    KVCOMBOCOLOUR_CC colours;
-    if (!ChartRecords::fill(patches(), colours))
-        return;
-    ExportISO12642::exportColours(name, nullptr, colours, icSigLabData);
+    std::string descriptor = ExportISO12642::defaultDescriptor;
+    if (inks.fromFile + inks.separated > 0)
+        descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
+    std::string why;
+    int result = -1;
+    if (path.endsWith(QLatin1String(".ti1"), Qt::CaseInsensitive)) {
+        result = ExportTi1::write(patches(), name, std::time(nullptr), descriptor, why);
+    } else {
+        KVCOMBOCOLOUR_CC colours;
+        if (!ChartRecords::fill(patches(), colours))
+            why = "out of memory";
+        else
+            result = ExportISO12642::exportColours(name, colours.list, descriptor, std::time(nullptr), why);
+    }
+    if (result != 0)
+        KvDialogs::message(
+            QMessageBox::Warning, this, tr("Colour check chart"),
+            tr("The chart could not be exported to %1: %2").arg(path, QString::fromStdString(why)));
 }
 
 void Colourcheck::colourChart() {
@@ -335,6 +383,7 @@ void Colourcheck::colourChart() {
 
 void Colourcheck::colourchartFromFile() {
     auto* chart = new Colourcheck(registry, nullptr, nullptr);
+    chart->separateLab = separateLab;
     chart->chooseSwatchesAndChart(previewProfile.c_str(), &lastDir, &lastDir);
     chart->show();
 }

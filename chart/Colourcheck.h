@@ -5,6 +5,7 @@
 // the readings; the window, its patch widgets and the panel only show it.
 #pragma once
 
+#include "ChartGeneration.h"
 #include "ChartHandles.h"
 #include "ChartPatch.h"
 #include "ChartSession.h"
@@ -47,6 +48,9 @@ public:
     int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count);
     int chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* previewProfile);
     int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile);
+    // The same, with the reason for a refusal in `why`.
+    int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile,
+                          std::string* why);
     int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count);
 
     void clearChart();
@@ -66,6 +70,11 @@ public:
     SpectroBuddy* buddy = nullptr;
     KvRegistry* registry = nullptr;
     std::vector<ColourcheckPatch*> patchWidgets;
+    // Swatch charts opened from here print the profile's separation of each
+    // swatch's Lab rather than the file's own inks.
+    bool separateLab = false;
+    // Where this swatch chart's inks came from; zero for a chart from a profile.
+    ChartGeneration::SwatchInks inks;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -89,6 +98,8 @@ private:
     ChartTolerances tolerances() const;
     void showCurrent(std::size_t current);
     void showReading(std::size_t patch);
+
+    QString inkNoteText() const;
 
     std::size_t shownCurrent = 0; // the patch drawn framed
 };

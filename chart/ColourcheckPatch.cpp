@@ -40,7 +40,7 @@ void ColourcheckPatch::updateInfo() {
                             p.cmyk[INK_K] / 2.55};
     // The labels are padded so that the '=' signs line up in the tooltip. A
     // patch without a reading says so rather than showing a perfect 0.
-    QString tip = QString::fromStdString(chart->name(position)) + '\n';
+    QString tip = QLatin1String("Name             = ") + QString::fromStdString(chart->name(position)) + '\n';
     tip += QLatin1String("C, M, Y, K       = ") + numbers(inks, 4, 2) + '\n';
     tip += QLatin1String("L, a, b relative = ") + numbers(p.labRelative, 3, 3) + '\n';
     tip += QLatin1String("L, a, b D50      = ") + numbers(p.labD50, 3, 3) + '\n';

@@ -5,6 +5,7 @@
 #include "ChartHandles.h"
 #include "ChartRecords.h"
 #include "ExportISO12642.h"
+#include "ExportTi1.h"
 #include "KvCmsIcc.h"
 #include "KvFileInfo.h"
 #include "PageLayout.h"
@@ -38,11 +39,11 @@ int fail(const std::string& line) {
 std::string parse(int argc, char** argv, Options& o) {
     static const char* const known[] = {"--profile", "--patches",    "--preview", "--swatches",
                                         "--ps",      "--iso12642",   "--pdf",     "--paper",
-                                        "--margin",  "--patch-size", "--gap"};
+                                        "--margin",  "--patch-size", "--gap",     "--ti1"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--landscape") {
-            if (o.has("--landscape"))
+        if (arg == "--landscape" || arg == "--separate") {
+            if (o.has(arg.c_str()))
                 return arg + " given twice";
             o.values[arg] = "yes";
             continue;
@@ -64,6 +65,8 @@ std::string parse(int argc, char** argv, Options& o) {
         return "--patches does not apply to a chart from --swatches";
     if (!o.has("--swatches") && !o.has("--patches"))
         return "--patches is required without --swatches (see --help)";
+    if (o.has("--separate") && !o.has("--swatches"))
+        return "--separate applies only to a chart from --swatches";
     return {};
 }
 
@@ -123,10 +126,12 @@ int writeForPaper(const CHARTPATCH* patches, const char* path, ChartExport::Form
 const char* ChartCommand::usage() {
     return "Usage: tintry-chart --profile P.icc --patches N [--preview M.icc] [--ps OUT.ps] [--iso12642 "
            "OUT.txt]\n"
-           "                    [--pdf OUT.pdf] [--paper SIZE] [--landscape] [--patch-size MM] [--margin MM] "
-           "[--gap MM]\n"
-           "       tintry-chart --profile P.icc --swatches FILE [--preview M.icc] [--ps OUT.ps] [--iso12642 "
-           "OUT.txt]\n"
+           "                    [--ti1 OUT.ti1] [--pdf OUT.pdf] [--paper SIZE] [--landscape] [--patch-size "
+           "MM]\n"
+           "                    [--margin MM] [--gap MM]\n"
+           "       tintry-chart --profile P.icc --swatches FILE [--separate] [--preview M.icc] [--ps "
+           "OUT.ps]\n"
+           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--pdf OUT.pdf] [--paper SIZE] ...\n"
            "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
            "                    [--max DE] [--mean DE] [--p95 DE] [--monitor M.icc]\n"
            "\n"
@@ -138,6 +143,8 @@ const char* ChartCommand::usage() {
            "  --swatches FILE     take the patches from a CGATS (IT8.7/4, ISO 12642, ArgyllCMS\n"
            "                      .ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
            "                      P.icc must then be a CMYK output profile\n"
+           "  --separate          print the profile's separation of each swatch's Lab instead of\n"
+           "                      the inks the file gives (Lab and RGB swatches are always separated)\n"
            "  --preview M.icc     monitor profile for the preview colours (default sRGB)\n"
            "  --ps OUT.ps         write the chart as PostScript for printing, as many pages as the\n"
            "                      paper needs, each with a title, page number, row and column\n"
@@ -150,7 +157,9 @@ const char* ChartCommand::usage() {
            "  --margin MM         unprinted border on every side (default 10)\n"
            "  --patch-size MM     side of a patch, at least 6 (default 11.3, 32 points)\n"
            "  --gap MM            room between patches (default 2.8, 8 points)\n"
-           "  --iso12642 OUT.txt  write the chart as an ISO 12642 (CGATS) file of patch names and D50 Lab\n"
+           "  --iso12642 OUT.txt  write the chart as an ISO 12642 (IT8.7/4) file: patch names, CMYK\n"
+           "                      and D50 Lab, which --swatches reads back into the same chart\n"
+           "  --ti1 OUT.ti1       write the chart as an ArgyllCMS target for printtarg\n"
            "  --verify MEASURED   judge a measurement file against --reference CHART (a chart's own\n"
            "                      export or any CGATS file with Lab): rows match by SAMPLE_NAME, else\n"
            "                      SAMPLE_ID, else in order; prints one summary line; --report writes\n"
@@ -195,13 +204,20 @@ int ChartCommand::run(int argc, char** argv) {
                         ? std::string(o.get("--preview")) + ": not usable as a monitor profile"
                         : std::string(profile) + ": the colour engine cannot use this profile");
     CHARTPATCH* patches = nullptr;
+    std::string descriptor = ExportISO12642::defaultDescriptor;
     if (o.has("--swatches")) {
         SwatchType type = SWATCH_UNKNOWN;
-        KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0);
+        std::string why;
+        KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0, &why);
         if (records == nullptr)
-            return fail(std::string(o.get("--swatches")) + ": no colours could be read from this file");
-        ChartGeneration::patchesFromSwatches(&patches, records, handles);
+            return fail(std::string(o.get("--swatches")) + ": " + why);
+        ChartGeneration::SwatchInks inks;
+        const bool made = ChartGeneration::patchesFromSwatches(&patches, records, handles,
+                                                               o.has("--separate"), &inks, &why);
         KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+        if (!made)
+            return fail(std::string(o.get("--swatches")) + ": " + why);
+        descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
     } else if (ChartGeneration::generatePatches(&patches, handles.profile, handles.preview, count, stdout) !=
                0) {
         return 1; // the allocation message is out already
@@ -216,12 +232,16 @@ int ChartCommand::run(int argc, char** argv) {
         status = writeForPaper(patches, o.get("--ps"), ChartExport::PostScript, layout, heading);
     if (status == 0 && o.has("--pdf"))
         status = writeForPaper(patches, o.get("--pdf"), ChartExport::Pdf, layout, heading);
+    const std::time_t now = std::time(nullptr);
+    std::string why;
     if (status == 0 && o.has("--iso12642")) {
         KVCOMBOCOLOUR_CC colours;
         if (!ChartRecords::fill(patches, colours) ||
-            ExportISO12642::exportColours(o.get("--iso12642"), nullptr, colours, icSigLabData) != 0)
+            ExportISO12642::exportColours(o.get("--iso12642"), colours.list, descriptor, now, why) != 0)
             status = 1;
     }
+    if (status == 0 && o.has("--ti1") && ExportTi1::write(patches, o.get("--ti1"), now, descriptor, why) != 0)
+        status = 1;
     FreeList(&patches);
     return status;
 }

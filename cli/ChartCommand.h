@@ -2,7 +2,8 @@
 // own generation, import and export code, for scripts and batch work.
 //
 //   tintry-chart --profile P.icc --patches N [--preview M.icc]
-//                [--swatches FILE] [--ps OUT.ps] [--iso12642 OUT.txt]
+//                [--swatches FILE [--separate]] [--ps OUT.ps] [--iso12642 OUT.txt]
+//                [--ti1 OUT.ti1]
 //
 // Progress lines go to standard output; any failure ends with status 1 and
 // one line on standard error.

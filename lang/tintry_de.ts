@@ -127,6 +127,34 @@
         <source>The chart could not be written to %1: %2.</source>
         <translation>Die Tafel konnte nicht nach %1 geschrieben werden: %2.</translation>
     </message>
+    <message>
+        <source>Colour check chart for swatch file %1 (%2)</source>
+        <translation>Farbkontrolltafel für Farbfelddatei %1 (%2)</translation>
+    </message>
+    <message>
+        <source>No chart from the swatch file %1: %2</source>
+        <translation>Keine Farbtafel aus der Farbfelddatei %1: %2</translation>
+    </message>
+    <message>
+        <source>inks from the file</source>
+        <translation>Farbwerte aus der Datei</translation>
+    </message>
+    <message>
+        <source>inks separated from the file&apos;s Lab through the profile</source>
+        <translation>Farbwerte aus den Lab-Werten der Datei über das Profil separiert</translation>
+    </message>
+    <message>
+        <source>inks from the file where it has them, else separated through the profile</source>
+        <translation>Farbwerte aus der Datei, wo vorhanden, sonst über das Profil separiert</translation>
+    </message>
+    <message>
+        <source>Separate the file&apos;s Lab through the profile</source>
+        <translation>Lab-Werte der Datei über das Profil separieren</translation>
+    </message>
+    <message>
+        <source>The chart could not be exported to %1: %2</source>
+        <translation>Die Farbtafel konnte nicht nach %1 exportiert werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>

@@ -127,6 +127,34 @@
         <source>The chart could not be written to %1: %2.</source>
         <translation>La charte n’a pas pu être écrite dans %1 : %2.</translation>
     </message>
+    <message>
+        <source>Colour check chart for swatch file %1 (%2)</source>
+        <translation>Charte de contrôle des couleurs du fichier de nuances %1 (%2)</translation>
+    </message>
+    <message>
+        <source>No chart from the swatch file %1: %2</source>
+        <translation>Aucune charte à partir du fichier de nuances %1 : %2</translation>
+    </message>
+    <message>
+        <source>inks from the file</source>
+        <translation>encres du fichier</translation>
+    </message>
+    <message>
+        <source>inks separated from the file&apos;s Lab through the profile</source>
+        <translation>encres séparées par le profil à partir des valeurs Lab du fichier</translation>
+    </message>
+    <message>
+        <source>inks from the file where it has them, else separated through the profile</source>
+        <translation>encres du fichier lorsqu&apos;il en donne, sinon séparées par le profil</translation>
+    </message>
+    <message>
+        <source>Separate the file&apos;s Lab through the profile</source>
+        <translation>Séparer les valeurs Lab du fichier par le profil</translation>
+    </message>
+    <message>
+        <source>The chart could not be exported to %1: %2</source>
+        <translation>La charte n&apos;a pas pu être exportée vers %1 : %2</translation>
+    </message>
 </context>
 <context>
     <name>KvGamutView</name>

@@ -31,30 +31,82 @@ int ChartGeneration::generatePatches(CHARTPATCH** patches, KvCMSHandle profile, 
     return 0;
 }
 
-void ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
-                                          const ChartHandles& handles) {
+namespace {
+
+void unpackInks(std::uint32_t packed, unsigned char* cmyk) {
+    cmyk[INK_C] = static_cast<unsigned char>(packed >> 24);
+    cmyk[INK_M] = static_cast<unsigned char>(packed >> 16);
+    cmyk[INK_Y] = static_cast<unsigned char>(packed >> 8);
+    cmyk[INK_K] = static_cast<unsigned char>(packed);
+}
+
+// One patch from one record; true when it prints the record's own inks.
+bool fillFromRecord(CHARTPATCH& p, const KVCOMBOCOLOUR& r, const ChartHandles& handles, bool separate) {
+    const bool hasLab = r.flags & KVCOMBO_LAB_VALID;
+    const bool hasInks = (r.flags & KVCOMBO_CMYK_VALID) || !hasLab;
+    const bool ownInks = hasInks && !(separate && hasLab);
+    p.kind = CHARTPATCH_KIND;
+    setChartPatchName(p, r.name);
+    if (ownInks) {
+        unpackInks(r.cmyk, p.cmyk);
+        KvCMSCMYKToLab(handles.profile, p.cmyk, &p.labD50[0], &p.labD50[1], &p.labD50[2]);
+    } else {
+        KvCMSLabD50ToCMYK(handles.profile, r.L, r.a, r.b, p.cmyk);
+    }
+    // A measured or aimed-at Lab from the file is the target, whatever the
+    // profile would predict.
+    if (hasLab) {
+        p.labD50[0] = r.L;
+        p.labD50[1] = r.a;
+        p.labD50[2] = r.b;
+    }
+    KvCMSCMYKToLabRelative(handles.profile, p.cmyk, &p.labRelative[0], &p.labRelative[1], &p.labRelative[2]);
+    KvCMSLabToRGB(handles.preview, p.labRelative[0], p.labRelative[1], p.labRelative[2], p.rgb);
+    return ownInks;
+}
+
+} // namespace
+
+bool ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
+                                          const ChartHandles& handles, bool separate, SwatchInks* inks,
+                                          std::string* why) {
+    SwatchInks counted;
+    unsigned long n = 0;
+    for (const KVCOMBOCOLOUR* r = records; r != nullptr && n <= maximumSwatchPatches; r = KvNext(r))
+        ++n;
+    if (n > maximumSwatchPatches) {
+        if (why)
+            *why = "more than " + std::to_string(maximumSwatchPatches) + " swatches, too many for one chart";
+        if (inks)
+            *inks = counted;
+        return false;
+    }
     for (const KVCOMBOCOLOUR* r = records; r != nullptr; r = KvNext(r)) {
         auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
         if (p == nullptr) {
             std::fprintf(stderr, "Cannot allocate memory\n");
-            return;
+            break;
         }
-        p->kind = CHARTPATCH_KIND;
-        if (r->flags & KVCOMBO_LAB_VALID) {
-            p->labD50[0] = r->L;
-            p->labD50[1] = r->a;
-            p->labD50[2] = r->b;
-            KvCMSLabD50ToCMYK(handles.profile, r->L, r->a, r->b, p->cmyk);
-        } else {
-            p->cmyk[INK_C] = static_cast<unsigned char>(r->cmyk >> 24);
-            p->cmyk[INK_M] = static_cast<unsigned char>(r->cmyk >> 16);
-            p->cmyk[INK_Y] = static_cast<unsigned char>(r->cmyk >> 8);
-            p->cmyk[INK_K] = static_cast<unsigned char>(r->cmyk);
-            KvCMSCMYKToLab(handles.profile, p->cmyk, &p->labD50[0], &p->labD50[1], &p->labD50[2]);
-        }
-        KvCMSCMYKToLabRelative(handles.profile, p->cmyk, &p->labRelative[0], &p->labRelative[1],
-                               &p->labRelative[2]);
-        KvCMSLabToRGB(handles.preview, p->labRelative[0], p->labRelative[1], p->labRelative[2], p->rgb);
+        if (fillFromRecord(*p, *r, handles, separate))
+            ++counted.fromFile;
+        else
+            ++counted.separated;
         AddList(patches, p);
     }
+    if (inks)
+        *inks = counted;
+    return true;
+}
+
+void ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
+                                          const ChartHandles& handles) {
+    patchesFromSwatches(patches, records, handles, false, nullptr, nullptr);
+}
+
+const char* ChartGeneration::inkNote(const SwatchInks& inks) {
+    if (inks.separated == 0)
+        return "inks from the file";
+    if (inks.fromFile == 0)
+        return "inks separated from the file's Lab through the profile";
+    return "inks from the file where it has them, else separated through the profile";
 }

@@ -8,6 +8,7 @@
 #include "KvComboColour.h"
 
 #include <cstdio>
+#include <string>
 
 class ChartGeneration {
 public:
@@ -20,10 +21,30 @@ public:
     // (the chart is then left empty).
     static int generatePatches(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
                                unsigned long count, std::FILE* out);
-    // Appends one patch per record, in order: records with Lab keep it and get
-    // their inks from the profile's inverse; the others keep their inks. The
-    // preview shows the media-relative Lab. Stops early, with the message on
-    // standard error, when memory runs out.
+    // More swatches than this make no chart anyone could measure by hand.
+    static constexpr unsigned long maximumSwatchPatches = 20000;
+
+    // How a swatch chart got its inks: patches printing the file's own CMYK,
+    // and patches whose CMYK the profile separated from the file's Lab.
+    struct SwatchInks {
+        unsigned long fromFile = 0;
+        unsigned long separated = 0;
+    };
+
+    // Where a swatch chart's inks came from, in the words its exports use.
+    static const char* inkNote(const SwatchInks& inks);
+
+    // Appends one patch per record, in order, named as the record. A record
+    // with inks of its own prints them, aiming at its Lab when it has one and
+    // else at the profile's prediction; with `separate`, or without inks, a
+    // record's Lab is kept and its inks are the profile's inverse of it. The
+    // preview shows the media-relative Lab. False, with the reason in `why`
+    // and no patch added, for more than maximumSwatchPatches records; stops
+    // early, with the message on standard error, when memory runs out.
+    static bool patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
+                                    const ChartHandles& handles, bool separate, SwatchInks* inks,
+                                    std::string* why);
+    // The file's own inks wherever it has them.
     static void patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
                                     const ChartHandles& handles);
 };

@@ -21,12 +21,16 @@ struct CHARTPATCH {
     unsigned char cmyk[4]; // K, C, M, Y, 0..255 (255 is 100 %)
     double labRelative[3]; // media-relative Lab
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
-    char name[64];         // the swatch's own name, NUL-terminated; empty: named by position
+    char name[64];         // the swatch's own name, NUL-terminated; empty for a position name
 };
 
-// The one name a patch goes by on screen, in the instrument panel, on paper and
-// in exports: its own name, else "Patch 0001" counted from 1 at `index` 0.
+// The name a patch goes by everywhere (window, tooltip, instrument panel,
+// page, exports): its own name, else "Patch 0001" style from its position
+// (index counted from 0).
 std::string chartPatchName(const CHARTPATCH& p, unsigned long index);
+
+// Stores `name` in the patch, cut at a character boundary to fit.
+void setChartPatchName(CHARTPATCH& p, const char* name);
 
 // C, M, Y, K as one word (C in the high byte), the same packing the colour
 // records use; handy to identify a patch in logs and tests.
@@ -34,8 +38,3 @@ inline std::uint32_t chartPatchCMYK(const CHARTPATCH& p) {
     return std::uint32_t(p.cmyk[INK_C]) << 24 | std::uint32_t(p.cmyk[INK_M]) << 16 |
            std::uint32_t(p.cmyk[INK_Y]) << 8 | std::uint32_t(p.cmyk[INK_K]);
 }
-
-// The name a person finds a patch by, on screen, on paper and in exported
-// files: every place that labels a patch asks here. `index` counts from 0 in
-// chart order, names from "Patch 0001".
-std::string chartPatchName(const CHARTPATCH& p, unsigned long index);

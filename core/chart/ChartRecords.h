@@ -1,6 +1,7 @@
-// The chart as named colour records ("Patch 0001", ...) with the patches' D50
-// Lab, as the instrument panel and the ISO 12642 exporter take it. The names
-// number the patches from 1 in chart order, as on screen and on the page.
+// The chart as named colour records with the patches' D50 Lab and inks, as
+// the instrument panel and the exporters take it. Each record is named as
+// its patch is everywhere (chartPatchName): its swatch name, else its
+// position counted from 1 ("Patch 0001").
 #pragma once
 
 #include "ChartPatch.h"

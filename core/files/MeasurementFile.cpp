@@ -1,11 +1,9 @@
 #include "MeasurementFile.h"
 
-#include "CgatsPrecheck.h"
-#include "LcmsHandles.h"
+#include "CgatsTable.h"
 
 #include <lcms2.h>
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -27,18 +25,6 @@ std::string trimmed(const std::string& s) {
     return s.substr(begin, end - begin + 1);
 }
 
-// LittleCMS reads "sixty" as 0 and clips huge exponents; a reading must be
-// a number, all of it.
-bool number(const char* text, double& out) {
-    if (text == nullptr)
-        return false;
-    const std::string t = trimmed(text);
-    const char* end = t.data() + t.size();
-    const char* begin = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
-    const auto [stop, error] = std::from_chars(begin, end, out);
-    return error == std::errc() && stop == end && begin != end && std::isfinite(out);
-}
-
 } // namespace
 
 void MeasurementFile::clear() {
@@ -47,6 +33,7 @@ void MeasurementFile::clear() {
     why = NoProblem;
     damagedAt = 0;
     xyz = false;
+    detailText.clear();
 }
 
 bool MeasurementFile::load(const std::string& path) {
@@ -97,28 +84,19 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
         why = TooLarge;
         return false;
     }
-    if (!cgatsPrecheck(data, size)) {
+    CgatsTable table;
+    if (!table.load(data, size, detailText)) {
         why = NotMeasurement;
         return false;
     }
-    lcms::ContextPtr context = lcms::quietContext();
-    if (!context) {
-        why = NotMeasurement;
-        return false;
-    }
-    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
-    if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
-        why = NotMeasurement;
-        return false;
-    }
-    cmsHANDLE h = it8.get();
-    auto column = [h](const char* name) { return cmsIT8FindDataFormat(h, name); };
+    auto column = [&table](const char* name) { return table.column(name); };
     const int lab[3] = {column("LAB_L"), column("LAB_A"), column("LAB_B")};
     const int xyzColumns[3] = {column("XYZ_X"), column("XYZ_Y"), column("XYZ_Z")};
     const bool hasLab = lab[0] >= 0 && lab[1] >= 0 && lab[2] >= 0;
     xyz = !hasLab && xyzColumns[0] >= 0 && xyzColumns[1] >= 0 && xyzColumns[2] >= 0;
     if (!hasLab && !xyz) {
         why = NotMeasurement;
+        detailText = "the table has neither LAB_L, LAB_A, LAB_B nor XYZ_X, XYZ_Y, XYZ_Z";
         return false;
     }
     const int* source = hasLab ? lab : xyzColumns;
@@ -128,13 +106,12 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
 
     // NUMBER_OF_SETS may promise more rows than the file holds, or absurdly
     // many: a missing value ends the readings.
-    const double declared = cmsIT8GetPropertyDbl(h, "NUMBER_OF_SETS");
-    const int count = declared >= 1 && declared <= maximumReadings ? static_cast<int>(declared) : 0;
+    const int count = table.declaredRows(maximumReadings);
     for (int row = 0; row < count; ++row) {
         double v[3];
         bool ok = true;
         for (int i = 0; i < 3 && ok; ++i)
-            ok = number(cmsIT8GetDataRowCol(h, row, source[i]), v[i]);
+            ok = table.number(row, source[i], v[i], detailText);
         MeasurementReading r;
         if (ok && xyz) {
             const cmsCIEXYZ in{v[0] / 100.0, v[1] / 100.0, v[2] / 100.0};
@@ -144,13 +121,14 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
             v[1] = out.a;
             v[2] = out.b;
         }
+        if (ok && !plausibleLab(v))
+            detailText = "row " + std::to_string(row + 1) + ": not a plausible colour";
         if (!ok || !plausibleLab(v)) {
             why = Damaged;
             damagedAt = row + 1;
             break;
         }
-        const char* name = nameColumn >= 0 ? cmsIT8GetDataRowCol(h, row, nameColumn) : nullptr;
-        r.name = name ? trimmed(name) : std::string();
+        table.text(row, nameColumn, r.name);
         r.L = v[0];
         r.a = v[1];
         r.b = v[2];
@@ -161,6 +139,8 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
     if (rows.empty()) {
         if (why == NoProblem || damagedAt == 1)
             why = NoReadings;
+        if (detailText.empty())
+            detailText = "the table holds no readings";
         return false;
     }
     return true;

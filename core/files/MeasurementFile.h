@@ -43,6 +43,8 @@ public:
     Problem problem() const { return why; }
     int damagedRow() const { return damagedAt; } // counted from 1; 0 when none
     bool fromXYZ() const { return xyz; }
+    // What was wrong, for the user: "row 12: LAB_L is not a plain number".
+    const std::string& detail() const { return detailText; }
 
     // The first reading with this name (surrounding blanks ignored), or -1.
     int find(const std::string& name) const;
@@ -53,4 +55,5 @@ private:
     Problem why = NoProblem;
     int damagedAt = 0;
     bool xyz = false;
+    std::string detailText;
 };

@@ -1,6 +1,6 @@
 #include "SwatchImporter.h"
 
-#include "CgatsPrecheck.h"
+#include "CgatsTable.h"
 #include "LcmsHandles.h"
 
 #include <QFile>
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -31,7 +32,8 @@ std::uint32_t packCMYK(double c, double m, double y, double k) {
 }
 
 // Appends a record; false when memory ran out.
-bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmyk, const double* L) {
+bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmyk, const double* L,
+            bool inks) {
     auto* r = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
     if (r == nullptr)
         return false;
@@ -42,8 +44,10 @@ bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmy
     }
     r->link.type = KV_PACKET_COMBOCOLOUR;
     r->cmyk = cmyk;
+    if (inks)
+        r->flags |= KVCOMBO_CMYK_VALID;
     if (lab) {
-        r->flags = KVCOMBO_LAB_VALID;
+        r->flags |= KVCOMBO_LAB_VALID;
         r->L = L[0];
         r->a = L[1];
         r->b = L[2];
@@ -54,8 +58,95 @@ bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmy
 
 // --- CGATS -----------------------------------------------------------------
 
-int column(cmsHANDLE it8, const char* name) {
-    return cmsIT8FindDataFormat(it8, name);
+const char* const labFields[3] = {"LAB_L", "LAB_A", "LAB_B"};
+const char* const inkFields[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
+
+// One value, strictly read and within [low, high].
+bool valueIn(const CgatsTable& t, int row, int column, double low, double high, double& out,
+             std::string& why) {
+    if (!t.number(row, column, out, why))
+        return false;
+    if (out < low || out > high) {
+        char range[64];
+        std::snprintf(range, sizeof range, " is %g, outside %g..%g", out, low, high);
+        why = t.where(row, column) + range;
+        return false;
+    }
+    return true;
+}
+
+// Where a table keeps what a swatch needs.
+struct SwatchColumns {
+    int lab[3];
+    int ink[4];
+    int name;
+    bool hasLab;
+    bool hasInk;
+};
+
+bool findColumns(const CgatsTable& table, SwatchColumns& c, std::string& why) {
+    for (int i = 0; i < 3; ++i)
+        c.lab[i] = table.column(labFields[i]);
+    for (int i = 0; i < 4; ++i)
+        c.ink[i] = table.column(inkFields[i]);
+    c.hasLab = table.hasColumns(labFields, 3);
+    c.hasInk = table.hasColumns(inkFields, 4);
+    c.name = table.column("SAMPLE_NAME");
+    if (c.name < 0)
+        c.name = table.column("SAMPLE_ID");
+    if (!c.hasLab && !c.hasInk)
+        why = "the table has neither LAB_L, LAB_A, LAB_B nor CMYK_C, CMYK_M, CMYK_Y, CMYK_K";
+    return c.hasLab || c.hasInk;
+}
+
+// Appends the row's record; false with the reason when a value is unfit.
+bool readRow(const CgatsTable& table, const SwatchColumns& c, int row, KVCOMBOCOLOUR** first,
+             std::string& why) {
+    double L[3] = {0, 0, 0};
+    double ink[4] = {0, 0, 0, 0};
+    for (int i = 0; c.hasInk && i < 4; ++i)
+        if (!valueIn(table, row, c.ink[i], 0.0, 100.0, ink[i], why))
+            return false;
+    for (int i = 0; c.hasLab && i < 3; ++i)
+        if (!valueIn(table, row, c.lab[i], i == 0 ? 0.0 : -200.0, i == 0 ? 100.0 : 200.0, L[i], why))
+            return false;
+    std::string name;
+    if (c.name >= 0)
+        table.text(row, c.name, name);
+    const std::uint32_t packed =
+        c.hasInk ? packCMYK(ink[0] / 100.0, ink[1] / 100.0, ink[2] / 100.0, ink[3] / 100.0) : 0;
+    if (!append(first, name.c_str(), c.hasLab, packed, L, c.hasInk)) {
+        why = "out of memory";
+        return false;
+    }
+    return true;
+}
+
+// The whole table or nothing: a file with one unreadable value is not a
+// chart, and a value guessed as 0 would print as a wrong patch.
+KVCOMBOCOLOUR* readCGATS(const void* data, std::size_t size, std::string& why) {
+    if (size > SwatchImporter::maximumFileSize) {
+        why = "the file is too large for a swatch file";
+        return nullptr;
+    }
+    CgatsTable table;
+    SwatchColumns columns{};
+    if (!table.load(data, size, why) || !findColumns(table, columns, why))
+        return nullptr;
+    const int rows = table.declaredRows(SwatchImporter::maximumRows);
+    if (rows == 0) {
+        why = "NUMBER_OF_SETS is missing, or not a count from 1 to " +
+              std::to_string(SwatchImporter::maximumRows);
+        return nullptr;
+    }
+    KVCOMBOCOLOUR* first = nullptr;
+    for (int row = 0; row < rows; ++row)
+        if (!readRow(table, columns, row, &first, why)) {
+            KvPacketFreeList(&first, KV_PACKET_COMBOCOLOUR);
+            return nullptr;
+        }
+    why.clear();
+    return first;
 }
 
 // --- ASE -------------------------------------------------------------------
@@ -184,64 +275,22 @@ bool readColour(Reader body, const SwatchToLab& toLab, KVCOMBOCOLOUR** first) {
             return false;
     // The colour type (global, spot, normal) that follows makes no difference to a chart.
     if (m == "CMYK")
-        return append(first, name.constData(), false, packCMYK(v[0], v[1], v[2], v[3]), nullptr);
+        return append(first, name.constData(), false, packCMYK(v[0], v[1], v[2], v[3]), nullptr, true);
     double lab[3] = {v[0] * 100.0, v[1], v[2]};
     if (m != "LAB " && !toLab.convert(m == "Gray", v, lab))
         return false;
     if (!std::isfinite(lab[0]) || !std::isfinite(lab[1]) || !std::isfinite(lab[2]))
         return false;
-    return append(first, name.constData(), true, 0, lab);
+    return append(first, name.constData(), true, 0, lab, false);
 }
 
 } // namespace
 
-KVCOMBOCOLOUR* SwatchImporter::fromCGATS(const void* data, std::size_t size) {
-    if (data == nullptr || size == 0 || size > maximumFileSize || !cgatsPrecheck(data, size))
-        return nullptr;
-    ContextPtr context = quietContext();
-    if (!context)
-        return nullptr;
-    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
-    if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0)
-        return nullptr;
-    cmsHANDLE h = it8.get();
-    const int lab[3] = {column(h, "LAB_L"), column(h, "LAB_A"), column(h, "LAB_B")};
-    const int ink[4] = {column(h, "CMYK_C"), column(h, "CMYK_M"), column(h, "CMYK_Y"), column(h, "CMYK_K")};
-    const bool hasLab = lab[0] >= 0 && lab[1] >= 0 && lab[2] >= 0;
-    const bool hasInk = ink[0] >= 0 && ink[1] >= 0 && ink[2] >= 0 && ink[3] >= 0;
-    if (!hasLab && !hasInk)
-        return nullptr;
-    int nameColumn = column(h, "SAMPLE_NAME");
-    if (nameColumn < 0)
-        nameColumn = column(h, "SAMPLE_ID");
-
-    // NUMBER_OF_SETS may promise more rows than the file holds: a row with a
-    // missing value ends the import.
-    const double declared = cmsIT8GetPropertyDbl(h, "NUMBER_OF_SETS");
-    const int rows = declared > 0 && declared < 1e6 ? static_cast<int>(declared) : 0;
-    KVCOMBOCOLOUR* first = nullptr;
-    for (int row = 0; row < rows; ++row) {
-        auto value = [&](int col, double& out) {
-            if (cmsIT8GetDataRowCol(h, row, col) == nullptr)
-                return false;
-            out = cmsIT8GetDataRowColDbl(h, row, col);
-            return std::isfinite(out);
-        };
-        double L[3] = {0, 0, 0};
-        double c[4] = {0, 0, 0, 0};
-        bool ok = true;
-        for (int i = 0; hasLab && i < 3; ++i)
-            ok = ok && value(lab[i], L[i]);
-        for (int i = 0; hasInk && i < 4; ++i)
-            ok = ok && value(ink[i], c[i]);
-        if (!ok)
-            break;
-        const char* name = nameColumn >= 0 ? cmsIT8GetDataRowCol(h, row, nameColumn) : nullptr;
-        const std::uint32_t packed =
-            hasInk ? packCMYK(c[0] / 100.0, c[1] / 100.0, c[2] / 100.0, c[3] / 100.0) : 0;
-        if (!append(&first, name, hasLab, packed, L))
-            break;
-    }
+KVCOMBOCOLOUR* SwatchImporter::fromCGATS(const void* data, std::size_t size, std::string* why) {
+    std::string problem;
+    KVCOMBOCOLOUR* first = readCGATS(data, size, problem);
+    if (why)
+        *why = problem;
     return first;
 }
 
@@ -269,20 +318,35 @@ KVCOMBOCOLOUR* SwatchImporter::fromASE(const void* data, std::size_t size) {
     return first;
 }
 
-KVCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsigned long) {
+KVCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsigned long flags) {
+    return import(path, type, flags, nullptr);
+}
+
+KVCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsigned long, std::string* why) {
     type = SWATCH_UNKNOWN;
-    if (path == nullptr)
-        return nullptr;
-    QFile f(QFile::decodeName(path));
-    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > qint64(maximumFileSize))
-        return nullptr;
-    const QByteArray bytes = f.readAll();
-    if (bytes.startsWith("ASEF")) {
-        type = SWATCH_ASE;
-        return fromASE(bytes.constData(), std::size_t(bytes.size()));
+    std::string problem;
+    KVCOMBOCOLOUR* first = nullptr;
+    QFile f(QFile::decodeName(path ? path : ""));
+    if (path == nullptr || !f.open(QIODevice::ReadOnly) || f.size() <= 0) {
+        problem = f.errorString().isEmpty() || f.error() == QFileDevice::NoError
+                      ? std::string("the file is empty or cannot be read")
+                      : f.errorString().toStdString();
+    } else if (f.size() > qint64(maximumFileSize)) {
+        problem = "the file is too large for a swatch file";
+    } else {
+        const QByteArray bytes = f.readAll();
+        if (bytes.startsWith("ASEF")) {
+            type = SWATCH_ASE;
+            first = fromASE(bytes.constData(), std::size_t(bytes.size()));
+            if (first == nullptr)
+                problem = "no colour could be read from this Adobe Swatch Exchange file";
+        } else {
+            first = readCGATS(bytes.constData(), std::size_t(bytes.size()), problem);
+            if (first != nullptr)
+                type = SWATCH_CGATS;
+        }
     }
-    KVCOMBOCOLOUR* first = fromCGATS(bytes.constData(), std::size_t(bytes.size()));
-    if (first != nullptr)
-        type = SWATCH_CGATS;
+    if (why)
+        *why = problem;
     return first;
 }

@@ -7,13 +7,15 @@
 #include <cstdint>
 
 enum { KV_PACKET_COMBOCOLOUR = 17 };
-enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20 };
+// KVCOMBO_CMYK_VALID: `cmyk` holds inks the file itself gave, which a chart
+// prints as they are, beside any Lab the record carries as their target.
+enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20, KVCOMBO_CMYK_VALID = 0x40 };
 
 struct KVCOMBOCOLOUR {
     KvListLink link;
     char* name;          // owned copy (AllocateAndCopyString)
     std::uint32_t flags; // KVCOMBO_LAB_VALID: L, a, b hold the colour
-    std::uint32_t cmyk;  // used when Lab is not valid: C<<24 | M<<16 | Y<<8 | K, each 0..255
+    std::uint32_t cmyk;  // C<<24 | M<<16 | Y<<8 | K, each 0..255: used when Lab is not valid or CMYK is
     double L, a, b;      // CIELAB under D50
 };
 

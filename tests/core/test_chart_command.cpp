@@ -67,9 +67,8 @@ private slots:
         QTest::newRow("bad preview")
             << QStringList{"--profile", cmyk, "--patches", "8", "--preview", cmyk}
             << QString("tintry-chart: %1: not usable as a monitor profile").arg(cmyk);
-        QTest::newRow("no swatches")
-            << QStringList{"--profile", cmyk, "--swatches", "/nonexistent.ase"}
-            << "tintry-chart: /nonexistent.ase: no colours could be read from this file";
+        QTest::newRow("no swatches") << QStringList{"--profile", cmyk, "--swatches", "/nonexistent.ase"}
+                                     << "tintry-chart: /nonexistent.ase: No such file or directory";
         QTest::newRow("unwritable ps")
             << QStringList{"--profile", cmyk, "--patches", "8", "--ps", "/nonexistent/c.ps"}
             << "tintry-chart: /nonexistent/c.ps: cannot write: No such file or directory";

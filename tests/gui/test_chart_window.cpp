@@ -74,13 +74,14 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 3;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 3;
-        QTest::newRow("abstract") << "abstract" << -1 << 3;
-        QTest::newRow("link") << "link" << -1 << 3;
-        QTest::newRow("not a profile") << "text" << -1 << 3;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 4;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 4;
+        QTest::newRow("abstract") << "abstract" << -1 << 4;
+        QTest::newRow("link") << "link" << -1 << 4;
+        QTest::newRow("not a profile") << "text" << -1 << 4;
     }
-    // Menu entries of an empty chart: the two chart launchers and "Open measurements...".
+    // Menu entries of an empty chart: the two chart launchers, the separation
+    // choice and "Open measurements...".
     void refusedProfiles() {
         QFETCH(QString, profile);
         QFETCH(int, result);
@@ -122,7 +123,7 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 8); // and the four entries for measurements
+        QCOMPARE(menu->count(), 9); // with the separation choice and the four measurement entries
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
@@ -225,7 +226,7 @@ private slots:
         oneSession(session, p);
         ColourcheckPatch w(nullptr, &session, 0);
         // Unmeasured says so: no reading and no DeltaE that would pass for perfect.
-        const QString before = "Patch 0001\nC, M, Y, K       = " + inks + "\n" +
+        const QString before = "Name             = Patch 0001\nC, M, Y, K       = " + inks + "\n" +
                                "L, a, b relative = 90.125, -1.500, 2.000\n"
                                "L, a, b D50      = 88.000, 0.250, -3.000\n"
                                "Not measured\n";
@@ -319,7 +320,8 @@ private slots:
         QCOMPARE(w.chart->chooseSwatchesAndChart(nullptr, &swatchDir, &profileDir), 0);
         QCOMPARE(profileDir, QString("/usr/share/color/icc/ghostscript"));
         QCOMPARE(int(w.chart->patchWidgets.size()), 1617);
-        QCOMPARE(w.chart->windowTitle(), QString("Colour check chart"));
+        QCOMPARE(w.chart->windowTitle(),
+                 QString("Colour check chart for swatch file FOGRA39L.ti3 (inks from the file)"));
     }
 };
 

@@ -1,0 +1,19 @@
+// Writes a chart as an ArgyllCMS target file (.ti1): the patches' inks in
+// percent with their expected D50 XYZ, in chart order, so that ArgyllCMS's
+// printtarg can lay the chart out for a strip-reading instrument. SAMPLE_ID
+// is the position; the patch names ride along in SAMPLE_NAME.
+#pragma once
+
+#include "ChartPatch.h"
+
+#include <ctime>
+#include <string>
+
+class ExportTi1 {
+public:
+    static std::string text(const CHARTPATCH* patches, std::time_t created, const std::string& descriptor);
+    // 0 when the file is in place; -1 with the reason in `why` (and "Cannot
+    // open file <path>" on standard error), leaving any old file as it was.
+    static int write(const CHARTPATCH* patches, const std::string& path, std::time_t created,
+                     const std::string& descriptor, std::string& why);
+};
