@@ -2,13 +2,12 @@
 
 #include "CgatsPrecheck.h"
 #include "LcmsHandles.h"
+#include "RegularFile.h"
 
 #include <lcms2.h>
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -51,37 +50,21 @@ void MeasurementFile::clear() {
 
 bool MeasurementFile::load(const std::string& path) {
     clear();
-    std::error_code ec;
-    // A device or a pipe could hand over bytes without end.
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        why = CannotOpen;
-        return false;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size == 0) {
-        why = CannotOpen;
-        return false;
-    }
-    if (size > maximumFileSize) {
+    // A device or a pipe could hand over bytes without end, and a FIFO would
+    // block the open itself.
+    std::string bytes;
+    switch (RegularFile::readAll(path.c_str(), maximumFileSize, bytes)) {
+    case RegularFile::Read:
+        break;
+    case RegularFile::TooLarge:
         why = TooLarge;
         return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    default:
         why = CannotOpen;
         return false;
     }
-    // The file may have changed since its size was taken: read what it had
-    // then and one byte more, and refuse it if that passes the limit.
-    std::string bytes(std::size_t(size) + 1, '\0');
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    bytes.resize(std::size_t(in.gcount()));
     if (bytes.empty()) {
         why = CannotOpen;
-        return false;
-    }
-    if (bytes.size() > maximumFileSize) {
-        why = TooLarge;
         return false;
     }
     return parse(bytes.data(), bytes.size());
@@ -106,7 +89,9 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
         why = NotMeasurement;
         return false;
     }
-    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
+    const std::string_view text = cgatsText(data, size);
+    lcms::IT8Ptr it8(
+        cmsIT8LoadFromMem(context.get(), text.data(), static_cast<cmsUInt32Number>(text.size())));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
         why = NotMeasurement;
         return false;

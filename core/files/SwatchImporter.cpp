@@ -2,8 +2,9 @@
 
 #include "CgatsPrecheck.h"
 #include "LcmsHandles.h"
+#include "RegularFile.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <lcms2.h>
@@ -198,10 +199,12 @@ bool readColour(Reader body, const SwatchToLab& toLab, KVCOMBOCOLOUR** first) {
 KVCOMBOCOLOUR* SwatchImporter::fromCGATS(const void* data, std::size_t size) {
     if (data == nullptr || size == 0 || size > maximumFileSize || !cgatsPrecheck(data, size))
         return nullptr;
+    const std::string_view text = cgatsText(data, size);
     ContextPtr context = quietContext();
-    if (!context)
+    if (!context || text.empty())
         return nullptr;
-    lcms::IT8Ptr it8(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
+    lcms::IT8Ptr it8(
+        cmsIT8LoadFromMem(context.get(), text.data(), static_cast<cmsUInt32Number>(text.size())));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0)
         return nullptr;
     cmsHANDLE h = it8.get();
@@ -273,10 +276,10 @@ KVCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsign
     type = SWATCH_UNKNOWN;
     if (path == nullptr)
         return nullptr;
-    QFile f(QFile::decodeName(path));
-    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > qint64(maximumFileSize))
+    std::string read;
+    if (RegularFile::readAll(path, maximumFileSize, read) != RegularFile::Read || read.empty())
         return nullptr;
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = QByteArray::fromStdString(read);
     if (bytes.startsWith("ASEF")) {
         type = SWATCH_ASE;
         return fromASE(bytes.constData(), std::size_t(bytes.size()));
