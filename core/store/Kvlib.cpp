@@ -133,6 +133,7 @@ struct KvFile {
     std::string target;
     std::string temp;
     bool failed = false;
+    mode_t mode = 0; // the replaced file's permissions; 0 for a new file
 };
 
 KvFile* Kv_fopen(const char* path, const char* mode) {
@@ -145,10 +146,13 @@ KvFile* Kv_fopen(const char* path, const char* mode) {
     if (::realpath(path, resolved))
         target = resolved;
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    const bool replacing = ::stat(target.c_str(), &st) == 0;
+    if (replacing && !S_ISREG(st.st_mode))
         return nullptr;
     auto* f = new KvFile;
     f->target = target;
+    if (replacing)
+        f->mode = st.st_mode & 07777;
     f->temp = f->target + ".XXXXXX";
     int fd = ::mkstemp(f->temp.data());
     if (fd < 0) {
@@ -196,11 +200,17 @@ int Kv_fclose(KvFile* f) {
         return -1;
     bool ok = !f->failed && std::fflush(f->stream) == 0 && ::fsync(::fileno(f->stream)) == 0;
     ok = (std::fclose(f->stream) == 0) && ok;
-    // mkstemp creates the file readable by its owner only; give it the usual mode.
+    // mkstemp creates the file readable by its owner only. A replaced file
+    // keeps the permissions its owner gave it (a private 0600 file stays
+    // private); a new one gets the usual mode.
     if (ok) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::chmod(f->temp.c_str(), 0666 & ~mask);
+        mode_t mode = f->mode;
+        if (mode == 0) {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::chmod(f->temp.c_str(), mode);
         ok = std::rename(f->temp.c_str(), f->target.c_str()) == 0;
     }
     if (!ok)
