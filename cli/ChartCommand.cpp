@@ -6,6 +6,7 @@
 #include "ExportISO12642.h"
 #include "KvCmsIcc.h"
 #include "PostScriptChart.h"
+#include "ProfileCheck.h"
 #include "SwatchImporter.h"
 
 #include <cstdio>
@@ -14,6 +15,9 @@
 #include <ctime>
 #include <map>
 #include <string>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,16 +72,46 @@ bool patchCount(const char* text, unsigned long& count) {
 
 // Whether the profile fits; the complaint otherwise.
 std::string profileProblem(const char* path, bool swatches) {
-    icProfileClassSignature profileClass = icSigNoClass;
-    icColorSpaceSignature space = icSigNoSpace;
-    if (!KvCmsIcc::getICCprofileClass(path, &profileClass, &space))
-        return std::string(path) + ": not a readable ICC profile";
+    const ProfileCheck check =
+        ProfileCheck::check(path, swatches ? ProfileRole::SwatchProfile : ProfileRole::ChartProfile);
+    const icProfileClassSignature profileClass = check.profileClass;
+    const icColorSpaceSignature space = check.space;
+    if (check.problem != ProfileCheck::Usable && check.problem != ProfileCheck::WrongClass &&
+        check.problem != ProfileCheck::WrongSpace)
+        return std::string(path) + ": " + check.describe();
     if (swatches && (profileClass != icSigOutputClass || space != icSigCmykData))
         return std::string(path) + ": a swatch chart needs a CMYK output profile";
     const bool classOk = profileClass == icSigInputClass || profileClass == icSigDisplayClass ||
                          profileClass == icSigOutputClass;
     if (!classOk || space != icSigCmykData)
         return std::string(path) + ": a chart needs a CMYK profile of the input, display or output class";
+    return {};
+}
+
+bool sameFile(const char* a, const char* b) {
+    struct stat x {
+    }, y{};
+    return a != nullptr && b != nullptr && ::stat(a, &x) == 0 && ::stat(b, &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
+// Writing an output over one of the inputs would destroy the input, and a
+// second output over the first would lose the first: compared as files
+// (device and inode), so another spelling or a link to the file is caught too.
+std::string sameFileProblem(const Options& o) {
+    static const std::pair<const char*, const char*> inputs[] = {
+        {"--profile", "the input profile"},
+        {"--preview", "the preview profile"},
+        {"--swatches", "the swatch file"},
+    };
+    for (const char* output : {"--ps", "--iso12642"}) {
+        const char* path = o.get(output);
+        for (const auto& [option, what] : inputs)
+            if (sameFile(path, o.get(option)))
+                return std::string(path) + ": is the same file as " + what;
+    }
+    if (sameFile(o.get("--ps"), o.get("--iso12642")))
+        return std::string(o.get("--iso12642")) + ": is the same file as the --ps output";
     return {};
 }
 
@@ -119,6 +153,9 @@ int ChartCommand::run(int argc, char** argv) {
     unsigned long count = 0;
     if (o.has("--patches") && !patchCount(o.get("--patches"), count))
         return fail("--patches takes a whole number from 8 to 512");
+    const std::string clash = sameFileProblem(o);
+    if (!clash.empty())
+        return fail(clash);
     const char* profile = o.get("--profile");
     const std::string unfit = profileProblem(profile, o.has("--swatches"));
     if (!unfit.empty())
