@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 
 namespace {
 
@@ -88,27 +87,54 @@ cmsUInt32Number formatDouble(cmsUInt32Number s) {
     return s == cmsSigRgbData ? TYPE_RGB_DBL : TYPE_CMYK_DBL;
 }
 
+// A matrix-shaper RGB profile is written to by inverting its curves, which
+// lcms does by sampling them (about 5 ms a profile); the converter checks at
+// every refresh, so the tags that inversion needs are read and the matrix
+// tested for an inverse instead.
+bool invertibleMatrixShaper(cmsHPROFILE p) {
+    if (headerSpace(p) != cmsSigRgbData)
+        return false;
+    const cmsTagSignature colorants[] = {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag};
+    const cmsTagSignature curves[] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+    double m[3][3];
+    for (int i = 0; i < 3; ++i) {
+        const auto* xyz = static_cast<const cmsCIEXYZ*>(cmsReadTag(p, colorants[i]));
+        if (xyz == nullptr || cmsReadTag(p, curves[i]) == nullptr)
+            return false;
+        m[0][i] = xyz->X;
+        m[1][i] = xyz->Y;
+        m[2][i] = xyz->Z;
+    }
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    return std::isfinite(det) && std::fabs(det) > 1e-9;
+}
+
 // Builds what the role will need, in the direction it needs it; lcms reads
-// the tags each transform uses, so a missing or damaged one fails here.
+// the tags each transform uses, so a missing or damaged one fails here. The
+// relative intent stands for all: the others use the same tables or fall
+// back to them, and absolute adds only the white point, checked apart.
 bool transformsBuild(cmsContext ctx, cmsHPROFILE p, ProfileRole role) {
     ProfilePtr lab(cmsCreateLab4ProfileTHR(ctx, nullptr));
     if (!lab)
         return false;
     const cmsUInt32Number device = formatDouble(headerSpace(p));
+    const cmsUInt32Number intent = INTENT_RELATIVE_COLORIMETRIC;
     const bool reads = role == ProfileRole::ConverterInput || role == ProfileRole::ChartProfile ||
                        role == ProfileRole::SwatchProfile || role == ProfileRole::GamutProfile;
     // An input is only read from: a scanner profile with no way back from Lab
     // still converts, though its Lab entry cannot.
     const bool written = role == ProfileRole::ConverterOutput || role == ProfileRole::Monitor ||
                          role == ProfileRole::SwatchProfile;
-    for (cmsUInt32Number intent : {INTENT_RELATIVE_COLORIMETRIC, INTENT_ABSOLUTE_COLORIMETRIC}) {
-        if (reads && !TransformPtr(cmsCreateTransformTHR(ctx, p, device, lab.get(), TYPE_Lab_DBL, intent,
-                                                         cmsFLAGS_NOCACHE)))
-            return false;
-        if (written && !TransformPtr(cmsCreateTransformTHR(ctx, lab.get(), TYPE_Lab_DBL, p, device, intent,
-                                                           cmsFLAGS_NOCACHE)))
-            return false;
-    }
+    if (reads && !TransformPtr(cmsCreateTransformTHR(ctx, p, device, lab.get(), TYPE_Lab_DBL, intent,
+                                                     cmsFLAGS_NOCACHE)))
+        return false;
+    if (written && !cmsIsCLUT(p, intent, LCMS_USED_AS_OUTPUT) && invertibleMatrixShaper(p))
+        return true;
+    if (written && !TransformPtr(cmsCreateTransformTHR(ctx, lab.get(), TYPE_Lab_DBL, p, device, intent,
+                                                       cmsFLAGS_NOCACHE)))
+        return false;
     return true;
 }
 
