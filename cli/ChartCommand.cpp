@@ -9,6 +9,7 @@
 #include "KvCmsIcc.h"
 #include "KvFileInfo.h"
 #include "PageLayout.h"
+#include "ProfileCheck.h"
 #include "SwatchImporter.h"
 #include "VerifyCommand.h"
 
@@ -18,6 +19,9 @@
 #include <ctime>
 #include <map>
 #include <string>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -81,10 +85,13 @@ bool patchCount(const char* text, unsigned long& count) {
 
 // Whether the profile fits; the complaint otherwise.
 std::string profileProblem(const char* path, bool swatches) {
-    icProfileClassSignature profileClass = icSigNoClass;
-    icColorSpaceSignature space = icSigNoSpace;
-    if (!KvCmsIcc::getICCprofileClass(path, &profileClass, &space))
-        return std::string(path) + ": not a readable ICC profile";
+    const ProfileCheck check =
+        ProfileCheck::check(path, swatches ? ProfileRole::SwatchProfile : ProfileRole::ChartProfile);
+    const icProfileClassSignature profileClass = check.profileClass;
+    const icColorSpaceSignature space = check.space;
+    if (check.problem != ProfileCheck::Usable && check.problem != ProfileCheck::WrongClass &&
+        check.problem != ProfileCheck::WrongSpace)
+        return std::string(path) + ": " + check.describe();
     if (swatches && (profileClass != icSigOutputClass || space != icSigCmykData))
         return std::string(path) + ": a swatch chart needs a CMYK output profile";
     const bool classOk = profileClass == icSigInputClass || profileClass == icSigDisplayClass ||
@@ -119,6 +126,35 @@ int writeForPaper(const CHARTPATCH* patches, const char* path, ChartExport::Form
         return 0;
     std::fprintf(stderr, "tintry-chart: %s: cannot write: %s\n", path, why.c_str());
     return 1;
+}
+
+bool sameFile(const char* a, const char* b) {
+    struct stat x {
+    }, y{};
+    return a != nullptr && b != nullptr && ::stat(a, &x) == 0 && ::stat(b, &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
+// Writing an output over one of the inputs would destroy the input, and a
+// second output over the first would lose the first: compared as files
+// (device and inode), so another spelling or a link to the file is caught too.
+std::string sameFileProblem(const Options& o) {
+    static const std::pair<const char*, const char*> inputs[] = {
+        {"--profile", "the input profile"},
+        {"--preview", "the preview profile"},
+        {"--swatches", "the swatch file"},
+    };
+    const char* const outputs[] = {"--ps", "--pdf", "--iso12642", "--ti1"};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const char* path = o.get(outputs[i]);
+        for (const auto& [option, what] : inputs)
+            if (sameFile(path, o.get(option)))
+                return std::string(path) + ": is the same file as " + what;
+        for (std::size_t j = 0; j < i; ++j)
+            if (sameFile(path, o.get(outputs[j])))
+                return std::string(path) + ": is the same file as the " + outputs[j] + " output";
+    }
+    return {};
 }
 
 } // namespace
@@ -191,6 +227,9 @@ int ChartCommand::run(int argc, char** argv) {
     const std::string badLayout = pageLayout(o, layout);
     if (!badLayout.empty())
         return fail(badLayout);
+    const std::string clash = sameFileProblem(o);
+    if (!clash.empty())
+        return fail(clash);
     const char* profile = o.get("--profile");
     const std::string unfit = profileProblem(profile, o.has("--swatches"));
     if (!unfit.empty())

@@ -6,6 +6,7 @@
 
 #include "KvCmsIcc.h"
 #include "KvIccTypes.h"
+#include "ProfileCheck.h"
 #include "Tintry_UI.h"
 
 #include <QString>
@@ -37,6 +38,9 @@ public:
     void refresh();
     void setupTransforms();
     int showMessage(int code, QWidget* parent, int button0, int button1, int button2);
+    // Takes a profile for a role (as the file dialog does) after checking it;
+    // on refusal one message says why, and the old choice stays.
+    bool useProfile(const QString& path, ProfileRole role, QString& field, int messageCode);
     // How many conversions have run; one edit must cost exactly one.
     int conversions() const { return conversionCount; }
 
@@ -78,8 +82,8 @@ private slots:
     void processLab(double L, double a, double b);
 
 private:
-    void chooseProfile(const QString& caption, const icProfileClassSignature* accepted, int acceptedCount,
-                       QString& field, int messageCode);
+    void chooseProfile(const QString& caption, ProfileRole role, QString& field, int messageCode);
+    bool profileUsable(const QString& path, ProfileRole role, int messageCode);
     void updateLabOutput();
     void updatePreview();
     void setPreviewColour(const QColor& colour);

@@ -5,10 +5,12 @@
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 
+#include "ProfileCheck.h"
+
+#include <QDir>
 #include <QFile>
 
-#include <algorithm>
-#include <initializer_list>
+#include <cstring>
 
 namespace {
 
@@ -40,18 +42,30 @@ const TintryMessage messageTable[] = {
     {6, "", ""},
 };
 
-const icProfileClassSignature inputClasses[] = {icSigInputClass, icSigDisplayClass, icSigOutputClass};
-const icProfileClassSignature outputClasses[] = {icSigDisplayClass, icSigOutputClass};
-const icProfileClassSignature monitorClasses[] = {icSigDisplayClass};
-
-enum ClassCheck { Unreadable, WrongClass, Accepted };
-
-ClassCheck checkClass(const QByteArray& path, const icProfileClassSignature* accepted, int count) {
-    icProfileClassSignature profileClass = icSigNoClass;
-    icColorSpaceSignature space = icSigNoSpace;
-    if (!KvCmsIcc::getICCprofileClass(path.constData(), &profileClass, &space))
-        return Unreadable;
-    return std::find(accepted, accepted + count, profileClass) != accepted + count ? Accepted : WrongClass;
+// What the failed check means to the person who chose the file. A profile of
+// the wrong class or space gets the table's own text instead.
+QString problemText(const ProfileCheck& check) {
+    switch (check.problem) {
+    case ProfileCheck::Usable:
+    case ProfileCheck::WrongClass:
+    case ProfileCheck::WrongSpace:
+        break;
+    case ProfileCheck::NotRegularFile:
+        return Tintry::tr("It is not a regular file (a folder, a pipe or a device).");
+    case ProfileCheck::Unreadable:
+        return Tintry::tr("It cannot be read: %1.").arg(QString::fromLocal8Bit(std::strerror(check.error)));
+    case ProfileCheck::NotAProfile:
+        return Tintry::tr("It is not an ICC profile.");
+    case ProfileCheck::Truncated:
+        return Tintry::tr("The profile is truncated: the file is shorter than its header says.");
+    case ProfileCheck::NoTransform:
+        return Tintry::tr("The profile lacks the tables needed to convert colours into it or out of it, "
+                          "or they are damaged.");
+    case ProfileCheck::DamagedWhitePoint:
+        return Tintry::tr("The profile's media white point is damaged; every absolute colour would be "
+                          "wrong.");
+    }
+    return {};
 }
 
 } // namespace
@@ -73,80 +87,80 @@ int Tintry::showMessage(int code, QWidget* parent, int button0, int button1, int
 }
 
 void Tintry::getICCin() {
-    chooseProfile(tr("Choose an input ICC profile"), inputClasses, int(std::size(inputClasses)), inICC, 1);
+    chooseProfile(tr("Choose an input ICC profile"), ProfileRole::ConverterInput, inICC, 1);
 }
 
 void Tintry::getICCout() {
-    chooseProfile(tr("Choose an output ICC profile"), outputClasses, int(std::size(outputClasses)), outICC,
-                  2);
+    chooseProfile(tr("Choose an output ICC profile"), ProfileRole::ConverterOutput, outICC, 2);
 }
 
 void Tintry::getICCmonitor() {
-    chooseProfile(tr("Choose a monitor ICC profile"), monitorClasses, int(std::size(monitorClasses)),
-                  monitorICC, 3);
+    chooseProfile(tr("Choose a monitor ICC profile"), ProfileRole::Monitor, monitorICC, 3);
 }
 
-void Tintry::chooseProfile(const QString& caption, const icProfileClassSignature* accepted, int acceptedCount,
-                           QString& field, int messageCode) {
+void Tintry::chooseProfile(const QString& caption, ProfileRole role, QString& field, int messageCode) {
     const QString path = KvDialogs::getOpenFileName(this, caption, lastdir_icc, QString());
     if (path.isEmpty())
         return;
     // Remembered before the file is checked: a user who picked the wrong file
     // usually wants the next dialog to open in the same folder.
     lastdir_icc = QString::fromStdString(KvFileInfo::dirnameFromPath(path.toStdString()));
+    useProfile(path, role, field, messageCode);
+}
 
-    switch (checkClass(QFile::encodeName(path), accepted, acceptedCount)) {
-    case Unreadable:
-        return;
-    case WrongClass:
+bool Tintry::useProfile(const QString& path, ProfileRole role, QString& field, int messageCode) {
+    if (!profileUsable(path, role, messageCode))
+        return false; // the old choice stays
+    field = path;
+    refresh();
+    return true;
+}
+
+// One message, saying what is wrong with the file, or nothing when it is fit.
+bool Tintry::profileUsable(const QString& path, ProfileRole role, int messageCode) {
+    const ProfileCheck check = ProfileCheck::check(QFile::encodeName(path).constData(), role);
+    if (check.usable())
+        return true;
+    if (check.problem == ProfileCheck::WrongClass || check.problem == ProfileCheck::WrongSpace) {
         showMessage(messageCode, this, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);
-        return;
-    case Accepted:
-        field = path;
-        refresh();
-        return;
+        return false;
     }
+    QString caption;
+    for (const TintryMessage* m = messageTable; m->code != 6; ++m)
+        if (m->code == messageCode)
+            caption = QString::fromLatin1(m->caption);
+    KvDialogs::message(QMessageBox::Critical, this, caption,
+                       tr("%1\ncannot be used.\n%2").arg(QDir::toNativeSeparators(path), problemText(check)),
+                       QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton,
+                       QStringLiteral("nothing"),
+                       Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    return false;
 }
 
 // Rebuilt from the paths on every refresh. Stored paths are checked again
 // here because the files may have changed or gone since they were chosen; a
-// refused path is cleared, and the refresh's save makes the store forget it.
+// refused path gets its one message and is cleared, and the refresh's save
+// makes the store forget it, so it is not refused again at the next refresh
+// or start. The other profiles are still used.
 void Tintry::setupTransforms() {
     cmsInOut.close();
     cmsInLab.close();
     cmsInMonitor.close();
+
+    const auto keep = [this](QString& field, ProfileRole role, int code) {
+        if (!field.isEmpty() && !profileUsable(field, role, code))
+            field = QString();
+    };
+    keep(monitorICC, ProfileRole::Monitor, 3);
+    keep(inICC, ProfileRole::ConverterInput, 1);
+    keep(outICC, ProfileRole::ConverterOutput, 2);
 
     if (inICC.isEmpty() || outICC.isEmpty())
         return;
 
     const QByteArray inPath = QFile::encodeName(inICC);
     const QByteArray outPath = QFile::encodeName(outICC);
-    QByteArray monitorPath;
-
-    const auto refuse = [this](ClassCheck check, QString& field, int code) {
-        if (check == WrongClass)
-            showMessage(code, this, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);
-        field = QString();
-    };
-
-    if (!monitorICC.isEmpty()) {
-        monitorPath = QFile::encodeName(monitorICC);
-        const ClassCheck check = checkClass(monitorPath, monitorClasses, int(std::size(monitorClasses)));
-        if (check != Accepted) {
-            refuse(check, monitorICC, 3);
-            return;
-        }
-    }
-    const ClassCheck inCheck = checkClass(inPath, inputClasses, int(std::size(inputClasses)));
-    if (inCheck != Accepted) {
-        refuse(inCheck, inICC, 1);
-        return;
-    }
-    const ClassCheck outCheck = checkClass(outPath, outputClasses, int(std::size(outputClasses)));
-    if (outCheck != Accepted) {
-        refuse(outCheck, outICC, 2);
-        return;
-    }
+    const QByteArray monitorPath = QFile::encodeName(monitorICC);
 
     if (!monitorICC.isEmpty() && !cmsInMonitor.create(inPath.constData(), monitorPath.constData())) {
         showMessage(4, this, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);

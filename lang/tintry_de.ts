@@ -632,6 +632,38 @@ Es wird die integrierte Standardsprache verwendet</translation>
         <source>Choose an ICC profile for Gamut viewing</source>
         <translation>ICC-Profil zur Anzeige des Farbumfangs wählen</translation>
     </message>
+    <message>
+        <source>It is not a regular file (a folder, a pipe or a device).</source>
+        <translation>Es ist keine gewöhnliche Datei (ein Ordner, eine Pipe oder ein Gerät).</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1.</source>
+        <translation>Sie kann nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <source>It is not an ICC profile.</source>
+        <translation>Es ist kein ICC-Profil.</translation>
+    </message>
+    <message>
+        <source>The profile is truncated: the file is shorter than its header says.</source>
+        <translation>Das Profil ist abgeschnitten: Die Datei ist kürzer, als ihr Kopf angibt.</translation>
+    </message>
+    <message>
+        <source>The profile lacks the tables needed to convert colours into it or out of it, or they are damaged.</source>
+        <translation>Dem Profil fehlen die Tabellen, um Farben in es oder aus ihm umzurechnen, oder sie sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>The profile&apos;s media white point is damaged; every absolute colour would be wrong.</source>
+        <translation>Der Medienweißpunkt des Profils ist beschädigt; jede absolute Farbe wäre falsch.</translation>
+    </message>
+    <message>
+        <source>%1
+cannot be used.
+%2</source>
+        <translation>%1
+kann nicht verwendet werden.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Tintry_UI</name>

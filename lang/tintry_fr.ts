@@ -632,6 +632,38 @@ Utilisation de la langue par défaut intégrée</translation>
         <source>Choose an ICC profile for Gamut viewing</source>
         <translation>Choisir un profil ICC pour afficher son gamut</translation>
     </message>
+    <message>
+        <source>It is not a regular file (a folder, a pipe or a device).</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire (un dossier, un tube ou un périphérique).</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1.</source>
+        <translation>Il ne peut pas être lu : %1.</translation>
+    </message>
+    <message>
+        <source>It is not an ICC profile.</source>
+        <translation>Ce n&apos;est pas un profil ICC.</translation>
+    </message>
+    <message>
+        <source>The profile is truncated: the file is shorter than its header says.</source>
+        <translation>Le profil est tronqué : le fichier est plus court que ne l&apos;indique son en-tête.</translation>
+    </message>
+    <message>
+        <source>The profile lacks the tables needed to convert colours into it or out of it, or they are damaged.</source>
+        <translation>Il manque au profil les tables nécessaires pour convertir des couleurs vers lui ou depuis lui, ou elles sont endommagées.</translation>
+    </message>
+    <message>
+        <source>The profile&apos;s media white point is damaged; every absolute colour would be wrong.</source>
+        <translation>Le point blanc du support du profil est endommagé ; toutes les couleurs absolues seraient fausses.</translation>
+    </message>
+    <message>
+        <source>%1
+cannot be used.
+%2</source>
+        <translation>%1
+ne peut pas être utilisé.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Tintry_UI</name>

@@ -13,6 +13,7 @@
 #include "KvCmsIcc.h"
 
 #include "LcmsHandles.h"
+#include "ProfileCheck.h"
 
 #include <lcms2.h>
 
@@ -71,16 +72,17 @@ KvCMSEngine* engineOf(KvCMSHandle handle) {
 }
 
 // Opens a profile only after the engine's own validation, which also refuses
-// truncated files that lcms would otherwise open with tags missing.
+// truncated files that lcms would otherwise open with tags missing, and a
+// damaged white point that would move every absolute colour.
 ProfilePtr openChecked(cmsContext context, const char* path, icColorSpaceSignature expectedSpace) {
-    icProfileClassSignature profileClass = icSigNoClass;
-    icColorSpaceSignature space = icSigNoSpace;
-    if (!KvCmsIcc::getICCprofileClass(path, &profileClass, &space) || space != expectedSpace)
+    ProfilePtr profile(ProfileCheck::open(context, path));
+    if (!profile || lcms::headerSpace(profile.get()) != expectedSpace)
         return nullptr;
-    if (profileClass == icSigLinkClass || profileClass == icSigAbstractClass ||
-        profileClass == icSigNamedColorClass)
+    const cmsUInt32Number profileClass = lcms::headerClass(profile.get());
+    if (profileClass == cmsSigLinkClass || profileClass == cmsSigAbstractClass ||
+        profileClass == cmsSigNamedColorClass)
         return nullptr;
-    return ProfilePtr(cmsOpenProfileFromFileTHR(context, path, "r"));
+    return profile;
 }
 
 cmsUInt32Number doubleFormat(icColorSpaceSignature s) {

@@ -85,7 +85,9 @@ bool CgatsTable::load(const void* data, std::size_t size, std::string& why) {
         why = "out of memory";
         return false;
     }
-    it8.reset(cmsIT8LoadFromMem(context.get(), data, static_cast<cmsUInt32Number>(size)));
+    // Without a byte order mark, which LittleCMS would refuse.
+    const std::string_view text = cgatsText(data, size);
+    it8.reset(cmsIT8LoadFromMem(context.get(), text.data(), static_cast<cmsUInt32Number>(text.size())));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
         it8.reset();
         why = "not a CGATS table, or a damaged one";

@@ -1,12 +1,11 @@
 #include "MeasurementFile.h"
 
 #include "CgatsTable.h"
+#include "RegularFile.h"
 
 #include <lcms2.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -38,37 +37,21 @@ void MeasurementFile::clear() {
 
 bool MeasurementFile::load(const std::string& path) {
     clear();
-    std::error_code ec;
-    // A device or a pipe could hand over bytes without end.
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        why = CannotOpen;
-        return false;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size == 0) {
-        why = CannotOpen;
-        return false;
-    }
-    if (size > maximumFileSize) {
+    // A device or a pipe could hand over bytes without end, and a FIFO would
+    // block the open itself.
+    std::string bytes;
+    switch (RegularFile::readAll(path.c_str(), maximumFileSize, bytes)) {
+    case RegularFile::Read:
+        break;
+    case RegularFile::TooLarge:
         why = TooLarge;
         return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    default:
         why = CannotOpen;
         return false;
     }
-    // The file may have changed since its size was taken: read what it had
-    // then and one byte more, and refuse it if that passes the limit.
-    std::string bytes(std::size_t(size) + 1, '\0');
-    in.read(bytes.data(), std::streamsize(bytes.size()));
-    bytes.resize(std::size_t(in.gcount()));
     if (bytes.empty()) {
         why = CannotOpen;
-        return false;
-    }
-    if (bytes.size() > maximumFileSize) {
-        why = TooLarge;
         return false;
     }
     return parse(bytes.data(), bytes.size());

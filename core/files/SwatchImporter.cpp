@@ -2,8 +2,9 @@
 
 #include "CgatsTable.h"
 #include "LcmsHandles.h"
+#include "RegularFile.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <lcms2.h>
@@ -326,15 +327,18 @@ KVCOMBOCOLOUR* SwatchImporter::import(const char* path, SwatchType& type, unsign
     type = SWATCH_UNKNOWN;
     std::string problem;
     KVCOMBOCOLOUR* first = nullptr;
-    QFile f(QFile::decodeName(path ? path : ""));
-    if (path == nullptr || !f.open(QIODevice::ReadOnly) || f.size() <= 0) {
-        problem = f.errorString().isEmpty() || f.error() == QFileDevice::NoError
-                      ? std::string("the file is empty or cannot be read")
-                      : f.errorString().toStdString();
-    } else if (f.size() > qint64(maximumFileSize)) {
+    std::string read;
+    int error = 0;
+    const RegularFile::Result got =
+        path ? RegularFile::readAll(path, maximumFileSize, read, &error) : RegularFile::CannotOpen;
+    if (got == RegularFile::NotRegular) {
+        problem = "not a regular file";
+    } else if (got == RegularFile::TooLarge) {
         problem = "the file is too large for a swatch file";
+    } else if (got != RegularFile::Read || read.empty()) {
+        problem = error != 0 ? std::strerror(error) : "the file is empty or cannot be read";
     } else {
-        const QByteArray bytes = f.readAll();
+        const QByteArray bytes = QByteArray::fromStdString(read);
         if (bytes.startsWith("ASEF")) {
             type = SWATCH_ASE;
             first = fromASE(bytes.constData(), std::size_t(bytes.size()));

@@ -41,6 +41,27 @@ void signalGroup(qint64 pid, int sig) {
     ::kill(pid_t(pid), sig);
 }
 
+// The group outlives its leader when a grandchild ignores TERM, and QProcess
+// forgets the id once the leader is reaped; so the id is kept on the child.
+const char* const groupProperty = "spotreadGroup";
+
+qint64 groupOf(const QProcess* child) {
+    return child->property(groupProperty).toLongLong();
+}
+
+// KILL for whatever of the group is left after the grace. Not tied to the
+// child object, which goes as soon as the leader is reaped. A group id is not
+// given to a new process while any member of the group lives, so a group
+// that is gone by then is simply not found.
+void killGroupAfterGrace(qint64 group) {
+    if (group <= 0)
+        return;
+    QTimer::singleShot(graceMs, [group] {
+        if (::kill(-pid_t(group), 0) == 0)
+            ::kill(-pid_t(group), SIGKILL);
+    });
+}
+
 } // namespace
 
 SpotreadSource::SpotreadSource(QObject* parent) : QObject(parent) {
@@ -56,6 +77,9 @@ SpotreadSource::~SpotreadSource() {
     // The current child and any still dying after an earlier end.
     for (QProcess* child : findChildren<QProcess*>()) {
         child->disconnect(this);
+        // Also when the leader has gone: a grandchild may still hold the group.
+        if (groupOf(child) > 0)
+            ::kill(-pid_t(groupOf(child)), SIGKILL);
         if (child->state() == QProcess::NotRunning)
             continue;
         signalGroup(child->processId(), SIGKILL);
@@ -186,6 +210,7 @@ void SpotreadSource::start() {
     setState(Starting, tr("Starting spotread"));
     armTimeout();
     process->start();
+    process->setProperty(groupProperty, process->processId());
     ::close(slave); // the child has its own copies
 }
 
@@ -223,12 +248,12 @@ void SpotreadSource::takeText(const QByteArray& chunk) {
         return;
     if (pending.size() > longestLine)
         pending = pending.right(longestLine);
+    // Output without a prompt does not extend the wait: a spotread that
+    // chatters without ever answering must time out like a silent one.
     if (isPrompt(pending)) {
         const QByteArray prompt = pending;
         pending.clear();
         takePrompt(prompt);
-    } else if (!pending.isEmpty() && current != WaitingForUser && current != Ready) {
-        armTimeout(); // spotread is still talking
     }
 }
 
@@ -236,6 +261,11 @@ void SpotreadSource::takeLine(const QByteArray& line) {
     double lab[3];
     switch (parseLine(line, lab)) {
     case ResultLine:
+        // One key press, one reading: a result nobody asked for (a second
+        // line after one press, or one before any press) would be stored in
+        // a patch that was never measured.
+        if (current != Reading)
+            return;
         watchdog->stop();
         setState(Ready, tr("Reading taken: L %1, a %2, b %3")
                             .arg(lab[0], 0, 'f', 2)
@@ -259,7 +289,6 @@ void SpotreadSource::takeLine(const QByteArray& line) {
         if (current == Starting || current == WaitingForInstrument || current == Reading) {
             text = QString::fromLocal8Bit(lastLine);
             emit stateChanged(current, text);
-            armTimeout();
         }
     }
 }
@@ -319,6 +348,10 @@ void SpotreadSource::endChild() {
     if (child == nullptr)
         return;
     if (child->state() == QProcess::NotRunning) {
+        // The leader is gone, but what it started may not be.
+        const qint64 group = groupOf(child);
+        if (group > 0 && ::kill(-pid_t(group), SIGTERM) == 0)
+            killGroupAfterGrace(group);
         child->deleteLater();
         return;
     }
@@ -330,6 +363,7 @@ void SpotreadSource::endChild() {
         if (child->state() != QProcess::NotRunning)
             signalGroup(child->processId(), SIGKILL);
     });
+    killGroupAfterGrace(groupOf(child));
 }
 
 void SpotreadSource::childFinished(int exitCode, int exitStatus) {

@@ -6,8 +6,10 @@
 //   " Result is XYZ: X Y Z, D50 Lab: L a b".
 //
 // Nothing here blocks the event loop. With no instrument attached spotread
-// waits for ever without a word, so every wait for spotread has a time-out;
-// a wait for the person (a calibration prompt, say) has none. A time-out, a
+// waits for ever without a word, so every wait for spotread has a time-out: a
+// deadline from the request, which output short of an answer does not move;
+// a wait for the person (a calibration prompt, say) has none. One request
+// gives at most one reading. A time-out, a
 // garbled answer, cancel() and the destructor all end the child and its
 // process group, and QProcess reaps it, so no zombie is left behind.
 #pragma once

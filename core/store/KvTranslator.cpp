@@ -1,10 +1,13 @@
 #include "KvTranslator.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -144,10 +147,11 @@ bool KvTranslator::isSound(const QByteArray& file) {
 }
 
 bool KvTranslator::loadChecked(const QString& path) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || f.size() > maximumFileSize || !f.open(QIODevice::ReadOnly))
+    std::string bytesRead;
+    if (RegularFile::readAll(QFile::encodeName(path).constData(), std::size_t(maximumFileSize), bytesRead) !=
+        RegularFile::Read)
         return false;
-    QByteArray read = f.read(maximumFileSize + 1);
+    QByteArray read = QByteArray::fromStdString(bytesRead);
     if (!isSound(read))
         return false;
     bytes = std::move(read);

@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace chartkit;
 
 namespace {
@@ -57,8 +59,9 @@ private slots:
                 << "tintry-chart: --patches takes a whole number from 8 to 512";
         QTest::newRow("both sources") << QStringList{"--profile", cmyk, "--patches", "8", "--swatches", "x"}
                                       << "tintry-chart: --patches does not apply to a chart from --swatches";
-        QTest::newRow("unreadable") << QStringList{"--profile", "/nonexistent.icc", "--patches", "8"}
-                                    << "tintry-chart: /nonexistent.icc: not a readable ICC profile";
+        QTest::newRow("unreadable")
+            << QStringList{"--profile", "/nonexistent.icc", "--patches", "8"}
+            << "tintry-chart: /nonexistent.icc: cannot be read: No such file or directory";
         QTest::newRow("rgb") << QStringList{"--profile", srgb, "--patches", "8"}
                              << QString(
                                     "tintry-chart: %1: a chart needs a CMYK profile of the input, display or "
@@ -84,6 +87,73 @@ private slots:
         const Run r = run(args);
         QCOMPARE(r.status, 1);
         QCOMPARE(QString::fromLocal8Bit(r.err), message + "\n");
+    }
+
+    // An output that is one of the inputs (by another name, or through a
+    // link) would destroy it: refused before anything is written.
+    void outputOverAnInput() {
+        QTemporaryDir dir;
+        const QString profile = dir.filePath("p.icc");
+        const QString swatches = dir.filePath("s.txt");
+        QVERIFY(QFile::copy(psCmyk, profile));
+        QVERIFY(QFile::link(profile, dir.filePath("link.icc")));
+        {
+            QFile f(swatches);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\n"
+                    "END_DATA_FORMAT\nNUMBER_OF_SETS 1\nBEGIN_DATA\n1 50 0 0\nEND_DATA\n");
+        }
+        const QByteArray before = readAll(profile);
+        const QString other = dir.path() + "/./p.icc";
+        const struct {
+            QStringList args;
+            QString message;
+        } cases[] = {
+            {{"--profile", profile, "--patches", "8", "--ps", profile},
+             profile + ": is the same file as the input profile"},
+            {{"--profile", profile, "--patches", "8", "--iso12642", other},
+             other + ": is the same file as the input profile"},
+            {{"--profile", profile, "--patches", "8", "--ps", dir.filePath("link.icc")},
+             dir.filePath("link.icc") + ": is the same file as the input profile"},
+            {{"--profile", psCmyk, "--patches", "8", "--preview", profile, "--ps", profile},
+             profile + ": is the same file as the preview profile"},
+            {{"--profile", psCmyk, "--swatches", swatches, "--iso12642", swatches},
+             swatches + ": is the same file as the swatch file"},
+        };
+        for (const auto& c : cases) {
+            const Run r = run(c.args);
+            QCOMPARE(r.status, 1);
+            QCOMPARE(QString::fromLocal8Bit(r.err), "tintry-chart: " + c.message + "\n");
+        }
+        QCOMPARE(readAll(profile), before);
+    }
+
+    // A FIFO named as the swatch file is refused at once; opening it to read
+    // used to wait for a writer that never comes.
+    void fifoAsSwatches() {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath("swatches.fifo"));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+        const Run r = run({"--profile", psCmyk, "--swatches", QFile::decodeName(fifo)});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.endsWith(": not a regular file\n"), r.err.constData());
+    }
+
+    // Replacing a private file keeps it private.
+    void replacedFileKeepsItsPermissions() {
+        QTemporaryDir dir;
+        const QString ps = dir.filePath("c.ps");
+        {
+            QFile f(ps);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        QVERIFY(::chmod(QFile::encodeName(ps).constData(), 0600) == 0);
+        QCOMPARE(run({"--profile", psCmyk, "--patches", "8", "--ps", ps}).status, 0);
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(ps).constData(), &st) == 0);
+        QCOMPARE(int(st.st_mode & 07777), 0600);
+        QVERIFY(readAll(ps).startsWith("%!PS"));
     }
 
     void help() {

@@ -173,6 +173,7 @@ private slots:
     void conversionsCheckColourSpaces();
     void settersRejectUnknownValues();
     void intentChangeAppliesToOpenTransform();
+    void normalIsExactWhereTheGridWasFar();
     void matchesTransicc_data();
     void matchesTransicc();
     void d50LabUnderRelativeIntentIsAbsoluteColorimetry_data();
@@ -407,6 +408,21 @@ void TestEngine::intentChangeAppliesToOpenTransform() {
 // (transicc prints four decimals: Lab within 1e-3, a device value that printed
 // within 5e-4 of a half may round either way).
 enum Kind { RgbToCmyk, CmykToRgb, RgbToRgb, CmykToCmyk, RgbToLab, CmykToLab, LabToRgb, LabToCmyk };
+
+// Normal used to interpolate a 16-bit grid: this dark CMYK came out as RGB
+// 0 23 0, CIEDE2000 14.8 from the exact 0 43 1 (transicc -e -w -c2).
+void TestEngine::normalIsExactWhereTheGridWasFar() {
+    KvCmsIcc t;
+    QCOMPARE(t.accuracy, ICC_ACCURACY_NORMAL);
+    QVERIFY(t.setrenderingIntent(icRelativeColorimetric));
+    QVERIFY(t.create("/usr/share/color/icc/ghostscript/ps_cmyk.icc",
+                     "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc"));
+    unsigned long rgb[3] = {};
+    QVERIFY(t.cmyk2rgb(94, 23, 66, 88, &rgb[0], &rgb[1], &rgb[2]));
+    QCOMPARE(rgb[0], 0ul);
+    QCOMPARE(rgb[1], 43ul);
+    QCOMPARE(rgb[2], 1ul);
+}
 
 void TestEngine::matchesTransicc_data() {
     QTest::addColumn<int>("kind");

@@ -131,6 +131,38 @@ private slots:
             KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
         }
     }
+
+    // The word "include" is refused only where the reader would act on it,
+    // and a leading byte order mark is no reason to refuse a file.
+    void includeOnlyWhereTheReaderActs_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("in a comment") << QByteArray("# include the sheet from 2024\n") << true;
+        QTest::newRow("in a descriptor") << QByteArray("DESCRIPTOR \"Swatches to include\"\n") << true;
+        QTest::newRow("a value mid-line") << QByteArray("ORIGINATOR include\n") << true;
+        QTest::newRow("comment after a keyword") << QByteArray("ORIGINATOR \"x\" # $INCLUDE y\n") << true;
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF") << true;
+        QTest::newRow("directive opening a line") << QByteArray("INCLUDE \"x\"\n") << false;
+        QTest::newRow("indented directive") << QByteArray("  .include \"x\"\n") << false;
+        QTest::newRow("directive mid-line") << QByteArray("ORIGINATOR $INCLUDE\n") << false;
+        QTest::newRow("directive after an open quote")
+            << QByteArray("DESCRIPTOR \"open\n$INCLUDE \"x\"\n") << false;
+    }
+    void includeOnlyWhereTheReaderActs() {
+        QFETCH(QByteArray, header);
+        QFETCH(bool, read);
+        // The mark goes before everything; any other header after the first line.
+        const bool mark = header.startsWith("\xEF");
+        const QByteArray bytes =
+            (mark ? header : QByteArray()) + "CGATS.17\n" + (mark ? QByteArray() : header) +
+            "NUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_ID LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+            "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 50 0 0\nEND_DATA\n";
+        MeasurementFile file;
+        QCOMPARE(file.parse(bytes.constData(), size_t(bytes.size())), read);
+        KVCOMBOCOLOUR* list = SwatchImporter::fromCGATS(bytes.constData(), size_t(bytes.size()));
+        QCOMPARE(ListLength(list), read ? 1 : 0);
+        KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
+    }
 };
 
 TINTRY_CORE_TEST_MAIN(TestHostileInput)

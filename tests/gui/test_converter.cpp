@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMetaMethod>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 
@@ -34,6 +35,24 @@ const QString msgMonitorCms = "CMS init failed|The initialisation of the CMS for
                               "Either ran out of memory or some of the profiles have been deleted";
 const QString msgCms = "CMS init failed|The initialisation of the CMS failed\n"
                        "Either ran out of memory or some of the profiles have been deleted";
+
+// A printer profile with six inks (a Lab to 6-colour table only), as hi-fi
+// printers have: neither RGB nor CMYK, so no role of the converter takes it.
+QString writeSixColourPrinter(const QString& path) {
+    cmsHPROFILE p = cmsCreateProfilePlaceholder(nullptr);
+    cmsSetProfileVersion(p, 2.1);
+    cmsSetDeviceClass(p, cmsSigOutputClass);
+    cmsSetColorSpace(p, cmsSig6colorData);
+    cmsSetPCS(p, cmsSigLabData);
+    cmsPipeline* lut = cmsPipelineAlloc(nullptr, 3, 6);
+    cmsPipelineInsertStage(lut, cmsAT_END, cmsStageAllocCLut16bit(nullptr, 2, 3, 6, nullptr));
+    cmsWriteTag(p, cmsSigBToA0Tag, lut);
+    cmsWriteTag(p, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    const bool ok = cmsSaveProfileToFile(p, QFile::encodeName(path).constData());
+    cmsPipelineFree(lut);
+    cmsCloseProfile(p);
+    return ok ? path : QString();
+}
 
 // A scanner profile that only goes from RGB to Lab (an A2B0 table and no
 // B2A0), as scanner profiles often are: usable as a source, never as a
@@ -107,6 +126,8 @@ private slots:
     void monitorTransformFails();
     void conversionTransformFails_data();
     void conversionTransformFails();
+    void wrongSpaceRefusedWhenChosen_data();
+    void wrongSpaceRefusedWhenChosen();
     void unknownMessageCode();
     void settingsRoundTrip_data();
     void settingsRoundTrip();
@@ -120,6 +141,7 @@ private:
     QTemporaryDir dir;
     std::unique_ptr<ProfileFactory> factory;
     QString oneWayScanner;
+    QString sixColour;
 };
 
 void TestConverter::initTestCase() {
@@ -129,6 +151,8 @@ void TestConverter::initTestCase() {
     factory = std::make_unique<ProfileFactory>(dir.path());
     oneWayScanner = writeOneWayScanner(dir.filePath("one-way-scanner.icc"));
     QVERIFY(!oneWayScanner.isEmpty());
+    sixColour = writeSixColourPrinter(dir.filePath("six-colour.icc"));
+    QVERIFY(!sixColour.isEmpty());
 }
 
 void TestConverter::init() {
@@ -265,7 +289,10 @@ void TestConverter::unreadableChoice() {
 
     kit::choose(script, t.input_icc_button, file);
 
-    QVERIFY(script.messages().isEmpty());
+    // One message that names the file and says what is wrong with it.
+    QCOMPARE(script.messages().size(), 1);
+    QVERIFY(script.messages()[0].startsWith("Invalid input ICC profile|" + QDir::toNativeSeparators(file) +
+                                            "\ncannot be used.\n"));
     QCOMPARE(t.inICC, kit::sRGB);
     QCOMPARE(t.input_icc_label->text(), QString("sRGB.icc"));
     QCOMPARE(t.lastdir_icc, QFileInfo(file).absolutePath());
@@ -304,12 +331,26 @@ void TestConverter::storedProfilesCheckedAtStartup_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<bool>("convertsAfterwards");
-    QTest::newRow("deleted monitor") << "monitorICC" << factory->missing() << QStringList() << true;
-    QTest::newRow("damaged monitor") << "monitorICC" << factory->truncated() << QStringList() << true;
+    const auto gone = [](const char* caption, const QString& path, const char* why) {
+        return QStringList{QString(caption) + "|" + path + "\ncannot be used.\n" + why};
+    };
+    const char* const noFile = "It cannot be read: No such file or directory.";
+    QTest::newRow("deleted monitor") << "monitorICC" << factory->missing()
+                                     << gone("Invalid monitor ICC profile", factory->missing(), noFile)
+                                     << true;
+    QTest::newRow("damaged monitor")
+        << "monitorICC" << factory->truncated()
+        << gone("Invalid monitor ICC profile", factory->truncated(),
+                "The profile is truncated: the file is shorter than its header says.")
+        << true;
     QTest::newRow("printer as monitor") << "monitorICC" << kit::cmyk << QStringList{msgMonitor} << true;
-    QTest::newRow("deleted input") << "inICC" << factory->missing() << QStringList() << false;
+    QTest::newRow("grey monitor") << "monitorICC" << kit::gray << QStringList{msgMonitor} << true;
+    QTest::newRow("deleted input") << "inICC" << factory->missing()
+                                   << gone("Invalid input ICC profile", factory->missing(), noFile) << false;
     QTest::newRow("abstract as input") << "inICC" << kit::abstractLab << QStringList{msgInput} << false;
-    QTest::newRow("deleted output") << "outICC" << factory->missing() << QStringList() << false;
+    QTest::newRow("deleted output") << "outICC" << factory->missing()
+                                    << gone("Invalid output ICC profile", factory->missing(), noFile)
+                                    << false;
     QTest::newRow("scanner as output")
         << "outICC" << factory->rgbScanner() << QStringList{msgOutput} << false;
 }
@@ -352,16 +393,18 @@ void TestConverter::monitorTransformFails() {
     KvRegistry store;
     kit::store(store, kit::sRGB, kit::cmyk, kit::gray); // a monitor class, but a grey one
     Tintry t(&store);
-    // Both refreshes of the start-up report it, and nothing is built.
-    QCOMPARE(script.messages(), (QStringList{msgMonitorCms, msgMonitorCms}));
-    QVERIFY(!t.cmsInOut.transform && !t.cmsInLab.transform && !t.cmsInMonitor.transform);
-    QCOMPARE(t.monitorICC, kit::gray);
+    // Refused once at the start, as a monitor of the wrong kind, and dropped;
+    // the conversion itself goes on without a preview.
+    QCOMPARE(script.messages(), QStringList{msgMonitor});
+    QVERIFY(t.cmsInOut.transform && t.cmsInLab.transform && !t.cmsInMonitor.transform);
+    QCOMPARE(t.monitorICC, QString());
     QCOMPARE(t.inICC, kit::sRGB);
-    QVERIFY(!t.input_stack->isEnabled());
+    QVERIFY(t.input_stack->isEnabled());
+    QVERIFY(!msgMonitorCms.isEmpty());
 
     script.clear();
     emit t.rendering_combo->activated(1);
-    QCOMPARE(script.messages(), QStringList{msgMonitorCms});
+    QVERIFY(script.messages().isEmpty());
 
     // A usable monitor profile ends it.
     script.clear();
@@ -377,10 +420,7 @@ void TestConverter::conversionTransformFails_data() {
     QTest::addColumn<int>("messages5");
     QTest::addColumn<bool>("inOut");
     QTest::addColumn<bool>("inLab");
-    QTest::newRow("output unusable") << kit::sRGB << kit::gray << kit::sRGB << 1 << false << true;
     QTest::newRow("input one way") << oneWayScanner << kit::cmyk << kit::sRGB << 1 << true << false;
-    // A grey input cannot reach the monitor either, so no monitor here.
-    QTest::newRow("both unusable") << kit::gray << kit::cmyk << QString() << 2 << false << false;
 }
 
 void TestConverter::conversionTransformFails() {
@@ -429,6 +469,40 @@ void TestConverter::conversionTransformFails() {
                 qPrintable(QString("ink %1: shown %2, LittleCMS %3").arg(i).arg(shown[i]).arg(expected[i])));
         QCOMPARE(t.labin_l_spin->value(), L);
     }
+}
+
+// A grey or six-colour profile used to be taken and then fail at every
+// refresh; it is refused when chosen, with the table's message, and the old
+// choice stays.
+void TestConverter::wrongSpaceRefusedWhenChosen_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("grey output") << "output_icc_button" << kit::gray << msgOutput;
+    QTest::newRow("grey input") << "input_icc_button" << kit::gray << msgInput;
+    QTest::newRow("grey monitor") << "monitor_icc_button" << kit::gray << msgMonitor;
+    QTest::newRow("six-colour output") << "output_icc_button" << sixColour << msgOutput;
+}
+
+void TestConverter::wrongSpaceRefusedWhenChosen() {
+    QFETCH(QString, button);
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    DialogScript script;
+    KvRegistry store;
+    kit::store(store, kit::sRGB, kit::cmyk, kit::sRGB);
+    Tintry t(&store);
+    kit::choose(script, t.findChild<QPushButton*>(button), file);
+    QCOMPARE(script.messages(), QStringList{message});
+    QCOMPARE(t.inICC, kit::sRGB);
+    QCOMPARE(t.outICC, kit::cmyk);
+    QCOMPARE(t.monitorICC, kit::sRGB);
+    QVERIFY(t.cmsInOut.transform && t.cmsInLab.transform && t.cmsInMonitor.transform);
+
+    // Nor does a refresh complain afterwards.
+    script.clear();
+    t.refresh();
+    QVERIFY(script.messages().isEmpty());
 }
 
 void TestConverter::unknownMessageCode() {

@@ -31,6 +31,9 @@ private slots:
     void slowAnswerStaysResponsive();
     void silentTimesOut();
     void cancelEndsTheChild();
+    void chatterDoesNotMoveTheDeadline();
+    void cancelEndsAGrandchildThatIgnoresTerm();
+    void oneRequestGivesOneReading();
     void garbledLineIsAnError_data();
     void garbledLineIsAnError();
     void calibrationWaitsForThePerson();
@@ -162,6 +165,53 @@ void TestSpotread::cancelEndsTheChild() {
     }
     QTRY_VERIFY_WITH_TIMEOUT(processGone(second), 3000);
     QTRY_VERIFY_WITH_TIMEOUT(sessionMembers(second).isEmpty(), 3000);
+}
+
+// A spotread that keeps printing but never answers must still time out.
+void TestSpotread::chatterDoesNotMoveTheDeadline() {
+    SpotreadSource source;
+    source.setProgram(
+        writeProgram(dir, "chatty", "#!/bin/sh\nwhile :; do echo 'Instrument busy'; sleep 0.1; done\n"));
+    source.setTimeout(600);
+    QElapsedTimer clock;
+    clock.start();
+    source.read();
+    QTRY_COMPARE_WITH_TIMEOUT(source.state(), SpotreadSource::Error, 4000);
+    QVERIFY2(source.message().contains("no answer"), qPrintable(source.message()));
+    QVERIFY(clock.elapsed() < 2500);
+}
+
+// The leader dies on TERM, its child ignores TERM: Cancel must still end it.
+void TestSpotread::cancelEndsAGrandchildThatIgnoresTerm() {
+    SpotreadSource source;
+    source.setProgram(
+        writeProgram(dir, "stubborn", "#!/bin/sh\n(trap '' TERM; exec sleep 1000) &\nexec sleep 1000\n"));
+    source.setTimeout(60000);
+    source.read();
+    QTRY_VERIFY(source.processId() > 0);
+    const qint64 pid = source.processId();
+    QTRY_COMPARE(sessionMembers(pid).size(), 2);
+    source.cancel();
+    QTRY_VERIFY_WITH_TIMEOUT(sessionMembers(pid).isEmpty(), 4000);
+}
+
+// Two result lines after one key press, and one before any press: only the
+// answer to the press is a reading.
+void TestSpotread::oneRequestGivesOneReading() {
+    const QByteArray result = "echo ' Result is XYZ: 18.000000 19.000000 15.000000, D50 Lab: ";
+    const QByteArray script = "#!/bin/sh\n" + result + "10 0 0'\nprintf '" + readingPrompt + "'\nread key\n" +
+                              result + "50 1 2'\n" + result + "70 3 4'\nprintf '" + readingPrompt +
+                              "'\nexec sleep 1000\n";
+    SpotreadSource source;
+    source.setProgram(writeProgram(dir, "twice", script));
+    source.setTimeout(5000);
+    QSignalSpy readings(&source, &SpotreadSource::reading);
+    source.read();
+    QTRY_COMPARE(readings.count(), 1);
+    QTRY_COMPARE(source.state(), SpotreadSource::Ready);
+    QTest::qWait(300);
+    QCOMPARE(readings.count(), 1);
+    QCOMPARE(readings[0][0].toDouble(), 50.0);
 }
 
 void TestSpotread::garbledLineIsAnError_data() {
