@@ -138,11 +138,51 @@ Trace referenceTrace(const char* profile) {
     return t;
 }
 
+// FNV-1a over the inks of a chart, in chart order.
+quint64 inkDigest(const CHARTPATCH* head) {
+    quint64 h = Q_UINT64_C(14695981039346656037);
+    for (const CHARTPATCH* p = head; p; p = KvNext(p))
+        for (int i = 0; i < 4; ++i) {
+            h ^= p->cmyk[i];
+            h *= Q_UINT64_C(1099511628211);
+        }
+    return h;
+}
+
 } // namespace
 
 class TestChartGeneration : public QObject {
     Q_OBJECT
 private slots:
+    // The chart without options, patch for patch as it always was: a digest of
+    // the inks in chart order, taken from the generation before the options
+    // existed, on both Ghostscript CMYK profiles.
+    void defaultChartUnchanged_data() {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<quint64>("digest");
+        QTest::newRow("default 8") << QByteArray(kDefaultCmyk) << 8 << Q_UINT64_C(8852072631028736473);
+        QTest::newRow("default 64") << QByteArray(kDefaultCmyk) << 64 << Q_UINT64_C(5895047237755448418);
+        QTest::newRow("default 333") << QByteArray(kDefaultCmyk) << 333 << Q_UINT64_C(15497274024273167542);
+        QTest::newRow("default 512") << QByteArray(kDefaultCmyk) << 512 << Q_UINT64_C(4292431003844732416);
+        QTest::newRow("ps 64") << QByteArray(kPsCmyk) << 64 << Q_UINT64_C(6411886470650281494);
+        QTest::newRow("ps 512") << QByteArray(kPsCmyk) << 512 << Q_UINT64_C(13147579540892773252);
+    }
+    void defaultChartUnchanged() {
+        QFETCH(QByteArray, profile);
+        QFETCH(int, count);
+        QFETCH(quint64, digest);
+        ChartHandles h;
+        QVERIFY(h.openForGrid(profile, nullptr));
+        CHARTPATCH* head = nullptr;
+        Capture out;
+        QCOMPARE(ChartGeneration::generatePatches(&head, h.profile, h.preview, count, out.file), 0);
+        QCOMPARE(ListLength(head), count);
+        const quint64 got = inkDigest(head);
+        FreeList(&head);
+        QVERIFY2(got == digest, qPrintable(QString("digest %1").arg(got)));
+    }
+
     void gridOrderAndSummary() {
         ChartHandles h;
         QVERIFY(h.openForGrid(kDefaultCmyk, nullptr));
