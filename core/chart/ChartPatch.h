@@ -20,6 +20,7 @@ struct CHARTPATCH {
     unsigned char cmyk[4]; // K, C, M, Y, 0..255 (255 is 100 %)
     double labRelative[3]; // media-relative Lab
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
+    std::uint32_t number;  // position in the chart before it was shuffled, from 1; 0: its list position
 };
 
 // C, M, Y, K as one word (C in the high byte), the same packing the colour

@@ -7,7 +7,10 @@ bool ChartRecords::fill(const CHARTPATCH* patches, KVCOMBOCOLOUR_CC& colours) {
     for (const CHARTPATCH* p = patches; p != nullptr; p = KvNext(p), ++number) {
         auto* record = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
         char name[32];
-        std::snprintf(name, sizeof name, "Patch %04lu", number);
+        // A shuffled patch keeps the name of its place before the shuffle, so
+        // readings taken by name still land on the right colour.
+        std::snprintf(name, sizeof name, "Patch %04lu",
+                      p->number != 0 ? static_cast<unsigned long>(p->number) : number);
         if (record != nullptr)
             record->name = AllocateAndCopyString(name);
         if (record == nullptr || record->name == nullptr) {

@@ -1,6 +1,7 @@
 // The chart as named colour records ("Patch 0001", ...) with the patches' D50
 // Lab, as the instrument panel and the ISO 12642 exporter take it. The names
-// number the patches from 1 in chart order, as on screen and on the page.
+// number the patches from 1 in chart order, as on screen and on the page; a
+// shuffled chart's patches keep the numbers they had before the shuffle.
 #pragma once
 
 #include "ChartPatch.h"
