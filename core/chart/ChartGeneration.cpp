@@ -42,12 +42,13 @@ int ChartGeneration::generatePatches(CHARTPATCH** patches, KvCMSHandle profile, 
             return std::find(taken.begin(), taken.end(), std::array{kcmy[0], kcmy[1], kcmy[2], kcmy[3]}) !=
                    taken.end();
         };
-    if (controls < 0 || PatchGrid::generate(patches, profile, preview, options, isControl, out) != 0) {
+    if (controls < 0 || PatchGrid::generateForCull(patches, profile, options, isControl, out) != 0) {
         // An unculled grid is no chart; offer nothing for printing.
         FreeList(patches);
         return -1;
     }
     RoughCull::cullToCount(patches, count, out, static_cast<unsigned long>(controls));
+    PatchGrid::complete(*patches, profile, preview);
     if (options.shuffle)
         ChartShuffle::apply(patches, options.seed);
     return 0;

@@ -1,12 +1,18 @@
 #include "PatchGrid.h"
 
 int PatchGrid::generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview, std::FILE* out) {
-    return generate(patches, profile, preview, ChartOptions{}, nullptr, out);
+    CHARTPATCH* grid = nullptr;
+    const int result = generateForCull(&grid, profile, ChartOptions{}, nullptr, out);
+    complete(grid, profile, preview);
+    for (CHARTPATCH *p = grid, *next = nullptr; p != nullptr; p = next) {
+        next = KvNext(p);
+        AddList(patches, p);
+    }
+    return result;
 }
 
-int PatchGrid::generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                        const ChartOptions& options, const std::function<bool(const unsigned char*)>& skip,
-                        std::FILE* out) {
+int PatchGrid::generateForCull(CHARTPATCH** patches, KvCMSHandle profile, const ChartOptions& options,
+                               const std::function<bool(const unsigned char*)>& skip, std::FILE* out) {
     const int n = options.levels;
     int skipped = 0;
     for (int c = 0; c < n; ++c)
@@ -25,7 +31,7 @@ int PatchGrid::generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle p
                         ++skipped;
                         continue;
                     }
-                    CHARTPATCH* p = makePatch(kcmy, profile, preview);
+                    CHARTPATCH* p = makeCandidate(kcmy, profile);
                     if (p == nullptr)
                         return -1;
                     AddList(patches, p);
@@ -34,20 +40,29 @@ int PatchGrid::generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle p
     return 0;
 }
 
-CHARTPATCH* PatchGrid::makePatch(const unsigned char* kcmy, KvCMSHandle profile, KvCMSHandle preview) {
-    double relative[3] = {0, 0, 0};
-    KvCMSCMYKToLabRelative(profile, kcmy, &relative[0], &relative[1], &relative[2]);
+CHARTPATCH* PatchGrid::makeCandidate(const unsigned char* kcmy, KvCMSHandle profile) {
     auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
     if (p == nullptr) {
         std::fprintf(stderr, "Cannot allocate memory\n");
         return nullptr;
     }
     p->kind = CHARTPATCH_KIND;
-    for (int i = 0; i < 3; ++i)
-        p->labRelative[i] = relative[i];
     for (int i = 0; i < 4; ++i)
         p->cmyk[i] = kcmy[i];
     KvCMSCMYKToLab(profile, p->cmyk, &p->labD50[0], &p->labD50[1], &p->labD50[2]);
-    KvCMSLabToRGB(preview, p->labD50[0], p->labD50[1], p->labD50[2], p->rgb);
+    return p;
+}
+
+void PatchGrid::complete(CHARTPATCH* patches, KvCMSHandle profile, KvCMSHandle preview) {
+    for (CHARTPATCH* p = patches; p != nullptr; p = KvNext(p)) {
+        KvCMSCMYKToLabRelative(profile, p->cmyk, &p->labRelative[0], &p->labRelative[1], &p->labRelative[2]);
+        KvCMSLabToRGB(preview, p->labD50[0], p->labD50[1], p->labD50[2], p->rgb);
+    }
+}
+
+CHARTPATCH* PatchGrid::makePatch(const unsigned char* kcmy, KvCMSHandle profile, KvCMSHandle preview) {
+    CHARTPATCH* p = makeCandidate(kcmy, profile);
+    if (p != nullptr)
+        complete(p, profile, preview);
     return p;
 }

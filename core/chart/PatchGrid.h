@@ -26,13 +26,20 @@ public:
     // and writes the summary line to `out`. Returns 0, or -1 when a record
     // cannot be allocated (the records made so far stay in the list).
     static int generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview, std::FILE* out);
-    // The same on the grid and ink limit of `options`; candidates for which
-    // `skip` (when given) is true are left out and counted as skipped.
-    static int generate(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                        const ChartOptions& options, const std::function<bool(const unsigned char*)>& skip,
-                        std::FILE* out);
+    // The same on the grid and ink limit of `options`, but with only the D50
+    // Lab that the cull compares: most candidates are culled, so their
+    // relative Lab and preview are made afterwards, by complete(), for the
+    // survivors alone. Candidates for which `skip` (when given) is true are
+    // left out and counted as skipped.
+    static int generateForCull(CHARTPATCH** patches, KvCMSHandle profile, const ChartOptions& options,
+                               const std::function<bool(const unsigned char*)>& skip, std::FILE* out);
+    // Fills the relative Lab and the preview of every patch of the list.
+    static void complete(CHARTPATCH* patches, KvCMSHandle profile, KvCMSHandle preview);
 
     // One patch of the given inks (K, C, M, Y), converted; null when memory
     // ran out (the message is then on standard error).
     static CHARTPATCH* makePatch(const unsigned char* kcmy, KvCMSHandle profile, KvCMSHandle preview);
+
+private:
+    static CHARTPATCH* makeCandidate(const unsigned char* kcmy, KvCMSHandle profile);
 };
