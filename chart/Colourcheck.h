@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ChartHandles.h"
+#include "ChartOptions.h"
 #include "ChartPatch.h"
 #include "KvComboColour.h"
 
@@ -42,10 +43,12 @@ public:
     int chooseProfileAndChart(const char* previewProfile, QString* dir);
     int chooseSwatchesAndChart(const char* previewProfile, QString* swatchDir, QString* profileDir);
 
-    int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count);
+    int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count,
+                     const ChartOptions& options = {});
     int chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* previewProfile);
     int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile);
-    int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count);
+    int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count,
+                      const ChartOptions& options = {});
 
     void clearChart();
     void layoutPatches();
@@ -73,6 +76,7 @@ private slots:
     void exportISO12642();
     void colourChart();
     void colourchartFromFile();
+    void chartOptions();
     void processLab(double L, double a, double b);
 
 private:

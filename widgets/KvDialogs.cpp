@@ -1,5 +1,6 @@
 #include "KvDialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPushButton>
@@ -114,4 +115,19 @@ void KvDialogs::about(QWidget* parent, const QString& caption, const QString& te
         return;
     }
     QMessageBox::about(parent, caption, text);
+}
+
+int KvDialogs::exec(QDialog* dialog) {
+    if (hasResponder()) {
+        KvDialogRequest r;
+        r.kind = KvDialogRequest::Dialog;
+        r.parent = dialog->parentWidget();
+        r.caption = dialog->windowTitle();
+        r.dialog = dialog;
+        const KvDialogAnswer a = ask(r);
+        if (a.accepted && a.fill)
+            a.fill(dialog);
+        return a.accepted ? QDialog::Accepted : QDialog::Rejected;
+    }
+    return dialog->exec();
 }

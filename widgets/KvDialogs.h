@@ -9,10 +9,11 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 struct KvDialogRequest {
-    enum Kind { OpenFile, SaveFile, Integer, Message, About };
+    enum Kind { OpenFile, SaveFile, Integer, Message, About, Dialog };
     Kind kind = Message;
     QWidget* parent = nullptr;
     QString caption;
@@ -27,6 +28,7 @@ struct KvDialogRequest {
     int button0 = QMessageBox::Ok;
     int button1 = QMessageBox::NoButton;
     int button2 = QMessageBox::NoButton;
+    QDialog* dialog = nullptr; // a dialog of our own, already built
 };
 
 struct KvDialogAnswer {
@@ -34,11 +36,15 @@ struct KvDialogAnswer {
     QString path;          // file dialogs
     int value = 0;         // integer input
     int button = QMessageBox::Ok;
+    std::function<void(QDialog*)> fill; // a dialog of our own: what the user does in it before OK
 
     static KvDialogAnswer cancel() { return {}; }
-    static KvDialogAnswer file(const QString& p) { return {true, p, 0, QMessageBox::Ok}; }
-    static KvDialogAnswer integer(int v) { return {true, QString(), v, QMessageBox::Ok}; }
-    static KvDialogAnswer press(int b) { return {true, QString(), 0, b}; }
+    static KvDialogAnswer file(const QString& p) { return {true, p, 0, QMessageBox::Ok, {}}; }
+    static KvDialogAnswer integer(int v) { return {true, QString(), v, QMessageBox::Ok, {}}; }
+    static KvDialogAnswer press(int b) { return {true, QString(), 0, b, {}}; }
+    static KvDialogAnswer dialog(std::function<void(QDialog*)> f) {
+        return {true, QString(), 0, QMessageBox::Ok, std::move(f)};
+    }
 };
 
 class KvDialogs {
@@ -63,6 +69,8 @@ public:
                        int button2 = QMessageBox::NoButton, const QString& objectName = QString(),
                        Qt::WindowFlags flags = Qt::WindowFlags());
     static void about(QWidget* parent, const QString& caption, const QString& text);
+    // Runs a dialog of our own modally; QDialog::Accepted or Rejected.
+    static int exec(QDialog* dialog);
 
 private:
     static KvDialogAnswer ask(const KvDialogRequest& request);

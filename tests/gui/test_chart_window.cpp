@@ -13,7 +13,10 @@
 #include "SpectroBuddy.h"
 #include "TestMain.h"
 
+#include <QCheckBox>
+#include <QDialog>
 #include <QPointer>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace chartkit;
@@ -74,11 +77,11 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 2;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 2;
-        QTest::newRow("abstract") << "abstract" << -1 << 2;
-        QTest::newRow("link") << "link" << -1 << 2;
-        QTest::newRow("not a profile") << "text" << -1 << 2;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 3;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 3;
+        QTest::newRow("abstract") << "abstract" << -1 << 3;
+        QTest::newRow("link") << "link" << -1 << 3;
+        QTest::newRow("not a profile") << "text" << -1 << 3;
     }
     void refusedProfiles() {
         QFETCH(QString, profile);
@@ -121,7 +124,7 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 4);
+        QCOMPARE(menu->count(), 5);
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
@@ -284,6 +287,60 @@ private slots:
         QCOMPARE(w.chart->chooseProfileAndChart(srgb, &dir), 0);
         QCOMPARE(ListLength(w.chart->patches), 16);
         QCOMPARE(w.chart->previewProfile, std::string(srgb));
+    }
+
+    // The options dialog from the context menu: what the user accepts is
+    // remembered in the store, shown again next time, and the next chart from
+    // a profile is built with it; a cancelled dialog changes nothing.
+    void chartOptionsRemembered() {
+        Window w;
+        DialogScript dialogs;
+        std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
+        QCOMPARE(menu->text(menu->count() - 1), QString("Chart options..."));
+        dialogs.answer(KvDialogAnswer::dialog([](QDialog* d) {
+            d->findChild<QCheckBox*>("controls_check")->setChecked(true);
+            d->findChild<QCheckBox*>("ink_limit_check")->setChecked(true);
+            d->findChild<QSpinBox*>("ink_limit_spin")->setValue(280);
+            d->findChild<QSpinBox*>("levels_spin")->setValue(11);
+            d->findChild<QCheckBox*>("shuffle_check")->setChecked(true);
+            d->findChild<QSpinBox*>("seed_spin")->setValue(5);
+        }));
+        menu->actionFor(menu->count() - 1)->trigger();
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].kind, KvDialogRequest::Dialog);
+        QCOMPARE(w.store.getlong("chart", "inklimit"), 280L);
+        QCOMPARE(w.store.getlong("chart", "levels"), 11L);
+
+        bool shownAgain = false;
+        dialogs.answer(KvDialogAnswer{});
+        dialogs.requests.clear();
+        KvDialogs::setResponder([&](const KvDialogRequest& r) {
+            shownAgain = r.dialog->findChild<QSpinBox*>("ink_limit_spin")->value() == 280 &&
+                         r.dialog->findChild<QSpinBox*>("seed_spin")->isEnabled();
+            return KvDialogAnswer::cancel();
+        });
+        menu->actionFor(menu->count() - 1)->trigger();
+        QVERIFY(shownAgain);
+        QCOMPARE(w.store.getlong("chart", "levels"), 11L);
+
+        DialogScript chart;
+        chart.openFile(defaultCmyk);
+        chart.integer(600);
+        QString dir;
+        StreamCapture out(1);
+        QCOMPARE(w.chart->chooseProfileAndChart(nullptr, &dir), 0);
+        QCOMPARE(QList<int>({chart.requests[1].minimum, chart.requests[1].maximum}), QList<int>({16, 2000}));
+        QCOMPARE(ListLength(w.chart->patches), 600);
+        QCOMPARE(w.chart->patchWidgets.size(), std::size_t(600));
+        int paper = 0, over = 0;
+        for (const CHARTPATCH* p = w.chart->patches; p; p = KvNext(p)) {
+            const unsigned total = 0u + p->cmyk[0] + p->cmyk[1] + p->cmyk[2] + p->cmyk[3];
+            paper += total == 0;
+            over += total * 100 > 280u * 255;
+        }
+        QCOMPARE(paper, 1);
+        QCOMPARE(over, 0);
+        QVERIFY(chartPatchCMYK(*w.chart->patches) != 0); // shuffled: paper is no longer first
     }
 
     void swatchChooser() {
