@@ -2,6 +2,7 @@
 
 #include "ChartExport.h"
 #include "ChartGeneration.h"
+#include "ChartOptionsDialog.h"
 #include "ChartRecords.h"
 #include "ColourcheckPatch.h"
 #include "ExportISO12642.h"
@@ -127,12 +128,18 @@ int Colourcheck::chooseProfileAndChart(const char* preview, QString* dir) {
         return 0;
     *dir = directoryOf(QFile::encodeName(path));
     bool ok = false;
-    const int count =
-        KvDialogs::getInt(nullptr, tr("Colour check chart"), tr("Number of patches"), 64, 8, 512, 1, &ok);
+    // The remembered chart options; all off, the count is asked as it always was.
+    const ChartOptions options = ChartOptionsDialog::load(registry);
+    const int most =
+        static_cast<int>(options.plain() ? ChartOptions::plainMaxPatches : ChartOptions::maxPatches);
+    const int least = options.controls ? 16 : 8; // room beyond the controls
+    const int count = KvDialogs::getInt(nullptr, tr("Colour check chart"), tr("Number of patches"), 64, least,
+                                        most, 1, &ok);
     if (!ok)
         return 0;
     WaitCursor wait;
-    return chartFromICC(QFile::encodeName(path).constData(), preview, static_cast<unsigned long>(count));
+    return chartFromICC(QFile::encodeName(path).constData(), preview, static_cast<unsigned long>(count),
+                        options);
 }
 
 int Colourcheck::chooseSwatchesAndChart(const char* preview, QString* swatchDir, QString* profileDir) {
@@ -150,12 +157,13 @@ int Colourcheck::chooseSwatchesAndChart(const char* preview, QString* swatchDir,
                                QFile::encodeName(profile).constData(), preview);
 }
 
-int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsigned long count) {
+int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsigned long count,
+                              const ChartOptions& options) {
     previewProfile = preview ? preview : "";
     ChartHandles handles;
     if (profilePath == nullptr || !handles.openForGrid(profilePath, preview))
         return -1;
-    const int result = generateChart(handles.profile, handles.preview, count);
+    const int result = generateChart(handles.profile, handles.preview, count, options);
     chartSource = KvFileInfo::filenameFromPath(profilePath);
     lastDir = directoryOf(profilePath);
     // The text ends in a space already; the caption has always had two.
@@ -164,13 +172,14 @@ int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsi
     return result;
 }
 
-int Colourcheck::generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count) {
+int Colourcheck::generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count,
+                               const ChartOptions& options) {
     const icColorSpaceSignature space = profile ? ChartHandles::spaceOf(profile) : icSigNoSpace;
     if (space != icSigCmykData && space != icSigRgbData)
         return -1;
     clearChart();
     CHARTPATCH* list = nullptr;
-    const int result = ChartGeneration::generateChart(&list, profile, preview, count, stdout);
+    const int result = ChartGeneration::generateChart(&list, profile, preview, count, stdout, options);
     std::fflush(stdout);
     session->reset(list);
     layoutPatches();
@@ -286,6 +295,7 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
     }
     add(tr("Colour chart from ICC profile"), SLOT(colourChart()));
     add(tr("Colour chart from swatches file"), SLOT(colourchartFromFile()));
+    add(tr("Chart options..."), SLOT(chartOptions()));
     QAction* separate = menu->actionFor(menu->insertItem(tr("Separate the file's Lab through the profile")));
     separate->setCheckable(true);
     separate->setChecked(separateLab);
@@ -323,6 +333,10 @@ void Colourcheck::contentsMousePressEvent(const QPoint& contentsPos) {
             clicked = i;
     if (clicked < patchWidgets.size())
         session->setCurrent(clicked);
+}
+
+void Colourcheck::chartOptions() {
+    ChartOptionsDialog::ask(this, registry);
 }
 
 void Colourcheck::exportChart() {

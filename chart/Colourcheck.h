@@ -7,6 +7,7 @@
 
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
+#include "ChartOptions.h"
 #include "ChartPatch.h"
 #include "ChartSession.h"
 #include "ChartVerdict.h"
@@ -45,13 +46,15 @@ public:
     int chooseProfileAndChart(const char* previewProfile, QString* dir);
     int chooseSwatchesAndChart(const char* previewProfile, QString* swatchDir, QString* profileDir);
 
-    int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count);
+    int chartFromICC(const char* profilePath, const char* previewProfile, unsigned long count,
+                     const ChartOptions& options = {});
     int chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* previewProfile);
     int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile);
     // The same, with the reason for a refusal in `why`.
     int chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* previewProfile,
                           std::string* why);
-    int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count);
+    int generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count,
+                      const ChartOptions& options = {});
 
     void clearChart();
     void layoutPatches();
@@ -86,6 +89,7 @@ private slots:
     void exportISO12642();
     void colourChart();
     void colourchartFromFile();
+    void chartOptions();
     void processLab(double L, double a, double b);
     void saveMeasurements();
     void openMeasurements();

@@ -13,6 +13,8 @@
 #include "SwatchImporter.h"
 #include "VerifyCommand.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,20 +43,24 @@ int fail(const std::string& line) {
 
 // Empty when the arguments are sound, else the complaint.
 std::string parse(int argc, char** argv, Options& o) {
-    static const char* const known[] = {"--profile", "--patches",    "--preview", "--swatches",
-                                        "--ps",      "--iso12642",   "--pdf",     "--paper",
-                                        "--margin",  "--patch-size", "--gap",     "--ti1"};
+    static const char* const known[] = {"--profile",   "--patches",    "--preview", "--swatches",
+                                        "--ps",        "--iso12642",   "--pdf",     "--paper",
+                                        "--margin",    "--patch-size", "--gap",     "--ti1",
+                                        "--ink-limit", "--levels",     "--shuffle"};
+    static const char* const flags[] = {"--controls", "--landscape", "--separate"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--landscape" || arg == "--separate") {
-            if (o.has(arg.c_str()))
-                return arg + " given twice";
-            o.values[arg] = "yes";
-            continue;
-        }
-        bool isKnown = false;
+        bool isKnown = false, isFlag = false;
         for (const char* k : known)
             isKnown = isKnown || arg == k;
+        for (const char* f : flags)
+            isFlag = isFlag || arg == f;
+        if (isFlag) {
+            if (o.has(arg.c_str()))
+                return arg + " given twice";
+            o.values[arg] = "";
+            continue;
+        }
         if (!isKnown)
             return "unknown argument '" + arg + "' (see --help)";
         if (i + 1 >= argc || argv[i + 1][0] == '\0')
@@ -71,16 +77,49 @@ std::string parse(int argc, char** argv, Options& o) {
         return "--patches is required without --swatches (see --help)";
     if (o.has("--separate") && !o.has("--swatches"))
         return "--separate applies only to a chart from --swatches";
+    for (const char* gridOnly : {"--controls", "--ink-limit", "--levels", "--shuffle"})
+        if (o.has("--swatches") && o.has(gridOnly))
+            return std::string(gridOnly) + " does not apply to a chart from --swatches";
     return {};
 }
 
-bool patchCount(const char* text, unsigned long& count) {
+// A whole number from `lo` to `hi`, nothing else in the text.
+bool wholeNumber(const char* text, long lo, long hi, long& value) {
     char* end = nullptr;
+    errno = 0;
     const long n = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || n < 8 || n > 512)
+    if (end == text || *end != '\0' || errno != 0 || n < lo || n > hi)
         return false;
-    count = static_cast<unsigned long>(n);
+    value = n;
     return true;
+}
+
+// The chart options from the arguments; empty when sound, else the complaint.
+std::string chartOptions(const Options& o, ChartOptions& options, unsigned long& count) {
+    long n = 0;
+    if (o.has("--patches")) {
+        if (!wholeNumber(o.get("--patches"), ChartOptions::minPatches, ChartOptions::maxPatches, n))
+            return "--patches takes a whole number from 8 to 2000";
+        count = static_cast<unsigned long>(n);
+    }
+    options.controls = o.has("--controls");
+    if (o.has("--levels")) {
+        if (!wholeNumber(o.get("--levels"), ChartOptions::minLevels, ChartOptions::maxLevels, n))
+            return "--levels takes a whole number from 2 to 17";
+        options.levels = int(n);
+    }
+    if (o.has("--ink-limit")) {
+        if (!wholeNumber(o.get("--ink-limit"), ChartOptions::minInkLimit, ChartOptions::maxInkLimit, n))
+            return "--ink-limit takes a whole percentage from 100 to 400";
+        options.inkLimit = int(n);
+    }
+    if (o.has("--shuffle")) {
+        if (!wholeNumber(o.get("--shuffle"), 0, 4294967295L, n))
+            return "--shuffle takes a whole number from 0 to 4294967295 as its seed";
+        options.shuffle = true;
+        options.seed = static_cast<std::uint32_t>(n);
+    }
+    return {};
 }
 
 // Whether the profile fits; the complaint otherwise.
@@ -160,22 +199,28 @@ std::string sameFileProblem(const Options& o) {
 } // namespace
 
 const char* ChartCommand::usage() {
-    return "Usage: tintry-chart --profile P.icc --patches N [--preview M.icc] [--ps OUT.ps] [--iso12642 "
-           "OUT.txt]\n"
-           "                    [--ti1 OUT.ti1] [--pdf OUT.pdf] [--paper SIZE] [--landscape] [--patch-size "
-           "MM]\n"
-           "                    [--margin MM] [--gap MM]\n"
+    return "Usage: tintry-chart --profile P.icc --patches N [--controls] [--ink-limit PERCENT] [--levels L]\n"
+           "                    [--shuffle SEED] [--preview M.icc] [--ps OUT.ps] [--pdf OUT.pdf]\n"
+           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--paper SIZE] [--landscape]\n"
+           "                    [--patch-size MM] [--margin MM] [--gap MM]\n"
            "       tintry-chart --profile P.icc --swatches FILE [--separate] [--preview M.icc] [--ps "
            "OUT.ps]\n"
-           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--pdf OUT.pdf] [--paper SIZE] ...\n"
+           "                    [--pdf OUT.pdf] [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--paper SIZE] ...\n"
            "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
            "                    [--max DE] [--mean DE] [--p95 DE] [--monitor M.icc]\n"
            "\n"
            "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
            "\n"
            "  --profile P.icc     CMYK printer profile the chart is for\n"
-           "  --patches N         number of patches, 8 to 512: the 6560 CMYK candidates of a\n"
+           "  --patches N         number of patches, 8 to 2000: the 6560 CMYK candidates of a\n"
            "                      9-level grid are thinned by CIE94 difference down to N\n"
+           "  --controls          start the chart with paper white, the four solids, the overprints\n"
+           "                      C+M, C+Y, M+Y and a 5-step grey-balanced CMY ramp; never culled,\n"
+           "                      counted in N\n"
+           "  --ink-limit PERCENT total ink limit, 100 to 400: nothing above it is chosen\n"
+           "  --levels L          levels per ink of the grid, 2 to 17 (default 9)\n"
+           "  --shuffle SEED      print the patches in a fixed pseudo-random order from SEED;\n"
+           "                      each patch keeps the name of its place before the shuffle\n"
            "  --swatches FILE     take the patches from a CGATS (IT8.7/4, ISO 12642, ArgyllCMS\n"
            "                      .ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
            "                      P.icc must then be a CMYK output profile\n"
@@ -221,8 +266,10 @@ int ChartCommand::run(int argc, char** argv) {
     if (!problem.empty())
         return fail(problem);
     unsigned long count = 0;
-    if (o.has("--patches") && !patchCount(o.get("--patches"), count))
-        return fail("--patches takes a whole number from 8 to 512");
+    ChartOptions options;
+    const std::string wrong = chartOptions(o, options, count);
+    if (!wrong.empty())
+        return fail(wrong);
     PageLayout layout;
     const std::string badLayout = pageLayout(o, layout);
     if (!badLayout.empty())
@@ -257,11 +304,20 @@ int ChartCommand::run(int argc, char** argv) {
         if (!made)
             return fail(std::string(o.get("--swatches")) + ": " + why);
         descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
-    } else if (ChartGeneration::generatePatches(&patches, handles.profile, handles.preview, count, stdout) !=
-               0) {
+    } else if (ChartGeneration::generatePatches(&patches, handles.profile, handles.preview, count, stdout,
+                                                options) != 0) {
         return 1; // the allocation message is out already
     }
     std::fflush(stdout);
+    const unsigned long made = static_cast<unsigned long>(ListLength(patches));
+    if (!o.has("--swatches") && made != count) {
+        FreeList(&patches);
+        // A chart of another size than asked would be numbered and measured wrongly by any script.
+        return fail("--patches " + std::to_string(count) +
+                    (made < count ? ": the grid offers only " + std::to_string(made) +
+                                        " candidates (raise --levels or --ink-limit)"
+                                  : ": fewer than the " + std::to_string(made) + " control patches"));
+    }
 
     ChartHeading heading;
     heading.source = KvFileInfo::filenameFromPath(o.has("--swatches") ? o.get("--swatches") : profile);

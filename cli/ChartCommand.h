@@ -1,7 +1,8 @@
 // tintry-chart: builds a chart from the command line with the chart window's
 // own generation, import and export code, for scripts and batch work.
 //
-//   tintry-chart --profile P.icc --patches N [--preview M.icc]
+//   tintry-chart --profile P.icc --patches N [--controls] [--ink-limit PERCENT]
+//                [--levels L] [--shuffle SEED] [--preview M.icc]
 //                [--swatches FILE [--separate]] [--ps OUT.ps] [--iso12642 OUT.txt]
 //                [--ti1 OUT.ti1]
 //

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ChartOptionsDialog</name>
+    <message>
+        <source>Chart options</source>
+        <translation>Tafeloptionen</translation>
+    </message>
+    <message>
+        <source>Control patches first: paper, solids, overprints, grey ramp</source>
+        <translation>Kontrollfelder zuerst: Papier, Volltöne, Zusammendrucke, Graukeil</translation>
+    </message>
+    <message>
+        <source>Total ink limit (%)</source>
+        <translation>Gesamtfarbauftrag höchstens (%)</translation>
+    </message>
+    <message>
+        <source>Grid levels per ink</source>
+        <translation>Rasterstufen je Farbe</translation>
+    </message>
+    <message>
+        <source>Shuffle the patches, seed</source>
+        <translation>Felder mischen, Startwert</translation>
+    </message>
+</context>
+<context>
     <name>Colourcheck</name>
     <message>
         <source>Colour check chart</source>
@@ -154,6 +177,10 @@
     <message>
         <source>The chart could not be exported to %1: %2</source>
         <translation>Die Farbtafel konnte nicht nach %1 exportiert werden: %2</translation>
+    </message>
+    <message>
+        <source>Chart options...</source>
+        <translation>Tafeloptionen...</translation>
     </message>
 </context>
 <context>

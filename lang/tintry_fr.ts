@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>ChartOptionsDialog</name>
+    <message>
+        <source>Chart options</source>
+        <translation>Options de la charte</translation>
+    </message>
+    <message>
+        <source>Control patches first: paper, solids, overprints, grey ramp</source>
+        <translation>Plages de contrôle en tête : papier, aplats, superpositions, gamme de gris</translation>
+    </message>
+    <message>
+        <source>Total ink limit (%)</source>
+        <translation>Encrage total maximal (%)</translation>
+    </message>
+    <message>
+        <source>Grid levels per ink</source>
+        <translation>Niveaux de la grille par encre</translation>
+    </message>
+    <message>
+        <source>Shuffle the patches, seed</source>
+        <translation>Mélanger les plages, graine</translation>
+    </message>
+</context>
+<context>
     <name>Colourcheck</name>
     <message>
         <source>Colour check chart</source>
@@ -154,6 +177,10 @@
     <message>
         <source>The chart could not be exported to %1: %2</source>
         <translation>La charte n&apos;a pas pu être exportée vers %1 : %2</translation>
+    </message>
+    <message>
+        <source>Chart options...</source>
+        <translation>Options de la charte...</translation>
     </message>
 </context>
 <context>

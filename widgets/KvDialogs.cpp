@@ -124,7 +124,10 @@ bool KvDialogs::exec(QDialog* dialog) {
         r.parent = dialog->parentWidget();
         r.caption = dialog->windowTitle();
         r.dialog = dialog;
-        return ask(r).accepted;
+        const KvDialogAnswer a = ask(r);
+        if (a.accepted && a.fill)
+            a.fill(dialog);
+        return a.accepted;
     }
     return dialog->exec() == QDialog::Accepted;
 }

@@ -28,7 +28,7 @@ struct KvDialogRequest {
     int button0 = QMessageBox::Ok;
     int button1 = QMessageBox::NoButton;
     int button2 = QMessageBox::NoButton;
-    QDialog* dialog = nullptr; // a dialog of the program's own: the responder may fill it in
+    QDialog* dialog = nullptr; // a dialog of the program's own: the responder may fill it in (answer.fill)
 };
 
 struct KvDialogAnswer {
@@ -36,11 +36,15 @@ struct KvDialogAnswer {
     QString path;          // file dialogs
     int value = 0;         // integer input
     int button = QMessageBox::Ok;
+    std::function<void(QDialog*)> fill; // a dialog of our own: what the user does in it before OK
 
     static KvDialogAnswer cancel() { return {}; }
-    static KvDialogAnswer file(const QString& p) { return {true, p, 0, QMessageBox::Ok}; }
-    static KvDialogAnswer integer(int v) { return {true, QString(), v, QMessageBox::Ok}; }
-    static KvDialogAnswer press(int b) { return {true, QString(), 0, b}; }
+    static KvDialogAnswer file(const QString& p) { return {true, p, 0, QMessageBox::Ok, {}}; }
+    static KvDialogAnswer integer(int v) { return {true, QString(), v, QMessageBox::Ok, {}}; }
+    static KvDialogAnswer press(int b) { return {true, QString(), 0, b, {}}; }
+    static KvDialogAnswer dialog(std::function<void(QDialog*)> f) {
+        return {true, QString(), 0, QMessageBox::Ok, std::move(f)};
+    }
 };
 
 class KvDialogs {

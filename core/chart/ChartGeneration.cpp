@@ -1,15 +1,21 @@
 #include "ChartGeneration.h"
 
+#include "ChartControls.h"
+#include "ChartShuffle.h"
 #include "PatchGrid.h"
 #include "RoughCull.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 int ChartGeneration::generateChart(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                                   unsigned long count, std::FILE* out) {
+                                   unsigned long count, std::FILE* out, const ChartOptions& options) {
     if (profile == nullptr)
         return -1;
     switch (ChartHandles::spaceOf(profile)) {
     case icSigCmykData:
-        return generatePatches(patches, profile, preview, count, out);
+        return generatePatches(patches, profile, preview, count, out, options);
     case icSigRgbData:
         // A screen or camera profile has no inks to print: the chart stays empty.
         FreeList(patches);
@@ -20,14 +26,31 @@ int ChartGeneration::generateChart(CHARTPATCH** patches, KvCMSHandle profile, Kv
 }
 
 int ChartGeneration::generatePatches(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                                     unsigned long count, std::FILE* out) {
+                                     unsigned long count, std::FILE* out, const ChartOptions& options) {
     FreeList(patches);
-    if (PatchGrid::generate(patches, profile, preview, out) != 0) {
+    int controls = 0;
+    std::vector<std::array<unsigned char, 4>> taken;
+    if (options.controls) {
+        controls = ChartControls::append(patches, profile, preview, options);
+        for (const CHARTPATCH* p = *patches; p != nullptr; p = KvNext(p))
+            taken.push_back({p->cmyk[0], p->cmyk[1], p->cmyk[2], p->cmyk[3]});
+    }
+    // A grid point equal to a control would only be culled again.
+    std::function<bool(const unsigned char*)> isControl;
+    if (!taken.empty())
+        isControl = [&](const unsigned char* kcmy) {
+            return std::find(taken.begin(), taken.end(), std::array{kcmy[0], kcmy[1], kcmy[2], kcmy[3]}) !=
+                   taken.end();
+        };
+    if (controls < 0 || PatchGrid::generateForCull(patches, profile, options, isControl, out) != 0) {
         // An unculled grid is no chart; offer nothing for printing.
         FreeList(patches);
         return -1;
     }
-    RoughCull::cullToCount(patches, count, out);
+    RoughCull::cullToCount(patches, count, out, static_cast<unsigned long>(controls));
+    PatchGrid::complete(*patches, profile, preview);
+    if (options.shuffle)
+        ChartShuffle::apply(patches, options.seed);
     return 0;
 }
 

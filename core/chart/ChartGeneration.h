@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ChartHandles.h"
+#include "ChartOptions.h"
 #include "ChartPatch.h"
 #include "KvComboColour.h"
 
@@ -16,11 +17,12 @@ public:
     // RGB handle: an empty chart and 0. Any other handle, or none: -1 and
     // *patches untouched.
     static int generateChart(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                             unsigned long count, std::FILE* out);
+                             unsigned long count, std::FILE* out, const ChartOptions& options = {});
     // Replaces *patches with the culled grid; 0, or -1 when memory ran out
-    // (the chart is then left empty).
+    // (the chart is then left empty). With options: the controls first, the
+    // grid of their levels under their ink limit, then the shuffle.
     static int generatePatches(CHARTPATCH** patches, KvCMSHandle profile, KvCMSHandle preview,
-                               unsigned long count, std::FILE* out);
+                               unsigned long count, std::FILE* out, const ChartOptions& options = {});
     // More swatches than this make no chart anyone could measure by hand.
     static constexpr unsigned long maximumSwatchPatches = 20000;
 

@@ -7,8 +7,11 @@ std::string chartPatchName(const CHARTPATCH& p, unsigned long index) {
     const std::size_t length = strnlen(p.name, sizeof p.name);
     if (length > 0)
         return std::string(p.name, length);
+    // A shuffled patch keeps the name of its place before the shuffle, so
+    // readings taken by name still land on the right colour.
     char text[32];
-    std::snprintf(text, sizeof text, "Patch %04lu", index + 1);
+    std::snprintf(text, sizeof text, "Patch %04lu",
+                  p.number != 0 ? static_cast<unsigned long>(p.number) : index + 1);
     return text;
 }
 

@@ -22,6 +22,7 @@ struct CHARTPATCH {
     double labRelative[3]; // media-relative Lab
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
     char name[64];         // the swatch's own name, NUL-terminated; empty for a position name
+    std::uint32_t number;  // position in the chart before it was shuffled, from 1; 0: its list position
 };
 
 // The name a patch goes by everywhere (window, tooltip, instrument panel,

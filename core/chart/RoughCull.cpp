@@ -51,13 +51,14 @@ double RoughCull::labDiagonal(const CHARTPATCH* patches) {
                      (hi[2] - lo[2]) * (hi[2] - lo[2]));
 }
 
-void RoughCull::cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out) {
+void RoughCull::cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out, unsigned long keep) {
+    count = std::max(count, keep);
     cullLoop(patches, count,
-             [&](double tolerance, bool& reverse) { pass(patches, tolerance, reverse, count, out); });
+             [&](double tolerance, bool& reverse) { pass(patches, tolerance, reverse, count, out, keep); });
 }
 
 void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsigned long count,
-                     std::FILE* out) {
+                     std::FILE* out, unsigned long keep) {
     if (*patches == nullptr)
         return;
     std::vector<CHARTPATCH*> records;
@@ -96,7 +97,7 @@ void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsi
         close.clear();
         for (auto k = first - sortedL.begin(); k < last - sortedL.begin(); ++k) {
             const int t = byL[k];
-            if (!alive[t] || (reverse ? t >= r : t <= r) ||
+            if (!alive[t] || (reverse ? t >= r : t <= r) || static_cast<unsigned long>(t) < keep ||
                 certainlyApart(points[t], points[r], toleranceSquared))
                 continue;
             if (KvCMS_ColourDiff_CIE94(records[t]->labD50, records[r]->labD50) < tolerance)

@@ -18,12 +18,15 @@ public:
     static constexpr double startTolerance = 2.0;
     static constexpr double toleranceStep = 0.25;
 
-    // Culls *patches down to `count` patches, writing one line per pass to `out`.
-    static void cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out);
+    // Culls *patches down to `count` patches, writing one line per pass to
+    // `out`. The first `keep` patches are never removed (they still remove
+    // others), so the list never gets shorter than `keep`.
+    static void cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out,
+                            unsigned long keep = 0);
     // One pass at `tolerance`, forward or (reverse) backward; inverts `reverse`
     // unless the list was empty. Removed records are released.
     static void pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsigned long count,
-                     std::FILE* out);
+                     std::FILE* out, unsigned long keep = 0);
 
     // The loop around the passes, shared with the reference so that both stop alike.
     template <class Pass> static void cullLoop(CHARTPATCH** patches, unsigned long count, Pass&& onePass) {

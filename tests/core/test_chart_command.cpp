@@ -53,10 +53,29 @@ private slots:
                                  << "tintry-chart: unknown argument '--tiff' (see --help)";
         QTest::newRow("twice") << QStringList{"--profile", cmyk, "--patches", "8", "--patches", "9"}
                                << "tintry-chart: --patches given twice";
-        for (const char* n : {"7", "513", "64x"})
+        for (const char* n : {"7", "2001", "64x"})
             QTest::newRow(qPrintable(QString("count '%1'").arg(n)))
                 << QStringList{"--profile", cmyk, "--patches", n}
-                << "tintry-chart: --patches takes a whole number from 8 to 512";
+                << "tintry-chart: --patches takes a whole number from 8 to 2000";
+        QTest::newRow("levels") << QStringList{"--profile", cmyk, "--patches", "8", "--levels", "18"}
+                                << "tintry-chart: --levels takes a whole number from 2 to 17";
+        QTest::newRow("ink limit") << QStringList{"--profile", cmyk, "--patches", "8", "--ink-limit", "99"}
+                                   << "tintry-chart: --ink-limit takes a whole percentage from 100 to 400";
+        QTest::newRow("seed")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--shuffle", "-1"}
+            << "tintry-chart: --shuffle takes a whole number from 0 to 4294967295 as its seed";
+        QTest::newRow("controls twice")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--controls", "--controls"}
+            << "tintry-chart: --controls given twice";
+        QTest::newRow("controls on swatches")
+            << QStringList{"--profile", cmyk, "--swatches", "x", "--controls"}
+            << "tintry-chart: --controls does not apply to a chart from --swatches";
+        QTest::newRow("grid too small") << QStringList{"--profile", cmyk, "--patches", "16", "--levels", "2"}
+                                        << "tintry-chart: --patches 16: the grid offers only 15 candidates "
+                                           "(raise --levels or --ink-limit)";
+        QTest::newRow("fewer than the controls")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--controls"}
+            << "tintry-chart: --patches 8: fewer than the 13 control patches";
         QTest::newRow("both sources") << QStringList{"--profile", cmyk, "--patches", "8", "--swatches", "x"}
                                       << "tintry-chart: --patches does not apply to a chart from --swatches";
         QTest::newRow("unreadable")
@@ -180,6 +199,27 @@ private slots:
         QVERIFY(readAll(ps).contains("%%BoundingBox: 0 0 648 88\n"));
         QVERIFY(readAll(iso).contains("\"Patch 0024\""));
         QVERIFY(!readAll(iso).contains("Patch 0025"));
+    }
+
+    // All options at once, past the old limit of 512: the exact count, the
+    // controls first in the file (before the shuffle moved them, they were
+    // patches 1 to 13), and the same file again from the same seed.
+    void chartWithOptions() {
+        QTemporaryDir dir;
+        const QStringList args = {"--profile",  defaultCmyk, "--patches", "600",
+                                  "--controls", "--levels",  "11",        "--ink-limit",
+                                  "300",        "--shuffle", "42",        "--iso12642"};
+        const Run r = run(args + QStringList{dir.filePath("a.txt")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        QVERIFY(r.out.trimmed().endsWith(", patches left = 600"));
+        const QByteArray a = readAll(dir.filePath("a.txt"));
+        QVERIFY(a.contains("\"Patch 0600\"") && !a.contains("Patch 0601"));
+        QVERIFY(a.indexOf("\"Patch 0001\"") > a.indexOf("\"Patch 0002\"") ||
+                a.indexOf("\"Patch 0002\"") > a.indexOf("\"Patch 0003\"")); // not in plain order
+        QCOMPARE(run(args + QStringList{dir.filePath("b.txt")}).status, 0);
+        const auto body = [](QByteArray t) { return t.mid(t.indexOf("BEGIN_DATA\n")); };
+        QCOMPARE(body(readAll(dir.filePath("b.txt"))), body(a));
     }
 
     void swatchChart() {

@@ -1,8 +1,11 @@
 // Generation and culling of colour-check charts: the 9^4 grid, the progress
 // lines, the counts reached, and the fast cull proved patch for patch equal to
 // the plain list walk (ReferenceCull) on both Ghostscript CMYK profiles.
+#include "ChartControls.h"
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
+#include "ChartRecords.h"
+#include "ChartShuffle.h"
 #include "ChartTestKit.h"
 #include "CoreTestMain.h"
 #include "PatchGrid.h"
@@ -11,6 +14,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -65,16 +69,18 @@ CHARTPATCH labPatch(double L, double a, double b, unsigned char k) {
     return p;
 }
 
-// The uncut grid of a profile, made once per profile for the whole test.
-const std::vector<CHARTPATCH>& grid(const char* profile) {
+// The uncut grid of a profile, made once per profile and grid for the whole test.
+const std::vector<CHARTPATCH>& grid(const char* profile, int levels = PatchGrid::levels) {
     static std::map<QByteArray, std::vector<CHARTPATCH>> made;
-    std::vector<CHARTPATCH>& g = made[profile];
+    std::vector<CHARTPATCH>& g = made[QByteArray(profile) + QByteArray::number(levels)];
     if (g.empty()) {
         ChartHandles h;
         if (h.openForGrid(profile, nullptr)) {
             CHARTPATCH* head = nullptr;
             Capture out;
-            PatchGrid::generate(&head, h.profile, h.preview, out.file);
+            ChartOptions options;
+            options.levels = levels;
+            PatchGrid::generateForCull(&head, h.profile, options, nullptr, out.file);
             g = valuesOf(head);
             FreeList(&head);
         }
@@ -124,18 +130,29 @@ struct Trace {
     }
 };
 
-Trace referenceTrace(const char* profile) {
+Trace referenceTrace(const char* profile, int levels = PatchGrid::levels, unsigned long down = 8) {
     Trace t;
-    CHARTPATCH* head = listOf(grid(profile));
+    CHARTPATCH* head = listOf(grid(profile, levels));
     ReferenceCull reference;
     reference.removed = [&](const CHARTPATCH& p) { t.passes.last().removed << chartPatchCMYK(p); };
     Capture out;
-    RoughCull::cullLoop(&head, 8, [&](double tolerance, bool& reverse) {
+    RoughCull::cullLoop(&head, down, [&](double tolerance, bool& reverse) {
         t.passes.append({reverse ? "reverse" : "forward", tolerance, {}});
-        reference.pass(&head, tolerance, reverse, 8, out.file);
+        reference.pass(&head, tolerance, reverse, down, out.file);
     });
     FreeList(&head);
     return t;
+}
+
+// FNV-1a over the inks of a chart, in chart order.
+quint64 inkDigest(const CHARTPATCH* head) {
+    quint64 h = Q_UINT64_C(14695981039346656037);
+    for (const CHARTPATCH* p = head; p; p = KvNext(p))
+        for (int i = 0; i < 4; ++i) {
+            h ^= p->cmyk[i];
+            h *= Q_UINT64_C(1099511628211);
+        }
+    return h;
 }
 
 } // namespace
@@ -143,6 +160,35 @@ Trace referenceTrace(const char* profile) {
 class TestChartGeneration : public QObject {
     Q_OBJECT
 private slots:
+    // The chart without options, patch for patch as it always was: a digest of
+    // the inks in chart order, taken from the generation before the options
+    // existed, on both Ghostscript CMYK profiles.
+    void defaultChartUnchanged_data() {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<quint64>("digest");
+        QTest::newRow("default 8") << QByteArray(kDefaultCmyk) << 8 << Q_UINT64_C(8852072631028736473);
+        QTest::newRow("default 64") << QByteArray(kDefaultCmyk) << 64 << Q_UINT64_C(5895047237755448418);
+        QTest::newRow("default 333") << QByteArray(kDefaultCmyk) << 333 << Q_UINT64_C(15497274024273167542);
+        QTest::newRow("default 512") << QByteArray(kDefaultCmyk) << 512 << Q_UINT64_C(4292431003844732416);
+        QTest::newRow("ps 64") << QByteArray(kPsCmyk) << 64 << Q_UINT64_C(6411886470650281494);
+        QTest::newRow("ps 512") << QByteArray(kPsCmyk) << 512 << Q_UINT64_C(13147579540892773252);
+    }
+    void defaultChartUnchanged() {
+        QFETCH(QByteArray, profile);
+        QFETCH(int, count);
+        QFETCH(quint64, digest);
+        ChartHandles h;
+        QVERIFY(h.openForGrid(profile, nullptr));
+        CHARTPATCH* head = nullptr;
+        Capture out;
+        QCOMPARE(ChartGeneration::generatePatches(&head, h.profile, h.preview, count, out.file), 0);
+        QCOMPARE(ListLength(head), count);
+        const quint64 got = inkDigest(head);
+        FreeList(&head);
+        QVERIFY2(got == digest, qPrintable(QString("digest %1").arg(got)));
+    }
+
     void gridOrderAndSummary() {
         ChartHandles h;
         QVERIFY(h.openForGrid(kDefaultCmyk, nullptr));
@@ -236,6 +282,144 @@ private slots:
             QCOMPARE(inksOf(head), trace.survivorsFor(count, allInks));
             FreeList(&head);
         }
+    }
+
+    // A finer grid is culled by the same rule: the fast cull equals the plain
+    // one on the 13-level grid (28560 candidates) for a sample of counts up
+    // to the largest chart.
+    void fineGridMatchesReference() {
+        const std::vector<CHARTPATCH>& g = grid(kPsCmyk, 13);
+        QCOMPARE(int(g.size()), 13 * 13 * 13 * 13 - 1);
+        const Trace trace = referenceTrace(kPsCmyk, 13, 300);
+        CHARTPATCH* all = listOf(g);
+        const QList<quint32> allInks = inksOf(all);
+        FreeList(&all);
+        for (unsigned long count : {2000ul, 1237ul, 512ul, 301ul}) {
+            CHARTPATCH* head = listOf(g);
+            Capture out;
+            RoughCull::cullToCount(&head, count, out.file);
+            QCOMPARE(out.lines(), trace.linesFor(count, int(g.size())));
+            QCOMPARE(inksOf(head), trace.survivorsFor(count, allInks));
+            FreeList(&head);
+        }
+    }
+
+    // Patches the cull must keep stay, in both culls, in both directions, even
+    // where they lie closer to others than the tolerance.
+    void keptPatchesSurvive() {
+        const std::vector<CHARTPATCH> v = {labPatch(50, 0, 0, 1), labPatch(50.5, 0, 0, 2),
+                                           labPatch(51, 0, 0, 3), labPatch(51.2, 0, 0, 4),
+                                           labPatch(70, 0, 0, 5)};
+        for (bool fast : {false, true}) {
+            CHARTPATCH* head = listOf(v);
+            Capture out;
+            if (fast)
+                RoughCull::cullToCount(&head, 1, out.file, 2);
+            else
+                ReferenceCull().cullToCount(&head, 1, out.file, 2);
+            QCOMPARE(inksOf(head).mid(0, 2), (QList<quint32>{1, 2}));
+            QCOMPARE(ListLength(head), 2); // never below the kept ones, and the loop ends
+            FreeList(&head);
+        }
+    }
+
+    // The controls: paper, solids and overprints with exact inks, then a
+    // neutral ramp, all at the start and counted in the chart; an ink limit
+    // leaves out what it forbids, controls included.
+    void controlsAndInkLimit_data() {
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<int>("count");
+        QTest::newRow("default 64") << QByteArray(kDefaultCmyk) << 0 << 9 << 64;
+        QTest::newRow("ps 300 % 512") << QByteArray(kPsCmyk) << 300 << 13 << 512;
+        QTest::newRow("default 180 % 100") << QByteArray(kDefaultCmyk) << 180 << 9 << 100;
+    }
+    void controlsAndInkLimit() {
+        QFETCH(QByteArray, profile);
+        QFETCH(int, limit);
+        QFETCH(int, levels);
+        QFETCH(int, count);
+        ChartHandles h;
+        QVERIFY(h.openForGrid(profile, nullptr));
+        ChartOptions options;
+        options.controls = true;
+        options.inkLimit = limit;
+        options.levels = levels;
+        CHARTPATCH* head = nullptr;
+        Capture out;
+        QCOMPARE(ChartGeneration::generatePatches(&head, h.profile, h.preview, count, out.file, options), 0);
+        QCOMPARE(ListLength(head), count);
+        QList<quint32> fixed = {0, 0xff000000, 0xff0000, 0xff00, 0xff};
+        if (limit == 0 || limit >= 200)
+            fixed << 0xffff0000 << 0xff00ff00 << 0xffff00;
+        const QList<quint32> inks = inksOf(head);
+        QCOMPARE(inks.mid(0, fixed.size()), fixed);
+        // The ramp: cyan, magenta and yellow only, printing neutral, darker step by step.
+        const CHARTPATCH* p = head;
+        for (int i = 0; i < fixed.size(); ++i)
+            p = KvNext(p);
+        double lastL = 101;
+        for (int i = 0; i < ChartControls::rampSteps; ++i, p = KvNext(p)) {
+            QCOMPARE(int(p->cmyk[INK_K]), 0);
+            QVERIFY(p->cmyk[INK_C] > 0);
+            QVERIFY2(std::hypot(p->labRelative[1], p->labRelative[2]) < 3.0,
+                     qPrintable(QString("%1 %2").arg(p->labRelative[1]).arg(p->labRelative[2])));
+            QVERIFY(p->labRelative[0] < lastL);
+            lastL = p->labRelative[0];
+        }
+        for (const CHARTPATCH* q = head; q; q = KvNext(q)) {
+            const unsigned total = 0u + q->cmyk[0] + q->cmyk[1] + q->cmyk[2] + q->cmyk[3];
+            QVERIFY2(limit == 0 || total * 100 <= unsigned(limit) * 255, qPrintable(QString::number(total)));
+            // Completed after the cull, not left with the D50 Lab alone.
+            double rel[3];
+            KvCMSCMYKToLabRelative(h.profile, q->cmyk, &rel[0], &rel[1], &rel[2]);
+            QCOMPARE(q->labRelative[0], rel[0]);
+            QCOMPARE(q->labRelative[2], rel[2]);
+            QCOMPARE(inks.count(chartPatchCMYK(*q)), 1);
+        }
+        FreeList(&head);
+    }
+
+    // The shuffle permutes the very patches of the plain chart, the same way
+    // for the same seed, and the names travel with the patches.
+    void shuffleKeepsPatchesAndNames() {
+        ChartHandles h;
+        QVERIFY(h.openForGrid(kDefaultCmyk, nullptr));
+        Capture out;
+        auto chart = [&](std::uint32_t seed, bool shuffle) {
+            ChartOptions options;
+            options.shuffle = shuffle;
+            options.seed = seed;
+            CHARTPATCH* head = nullptr;
+            ChartGeneration::generatePatches(&head, h.profile, h.preview, 64, out.file, options);
+            return head;
+        };
+        CHARTPATCH* plain = chart(0, false);
+        CHARTPATCH* first = chart(7, true);
+        CHARTPATCH* again = chart(7, true);
+        CHARTPATCH* other = chart(8, true);
+        const QList<quint32> plainInks = inksOf(plain);
+        QCOMPARE(inksOf(first), inksOf(again));
+        QVERIFY(inksOf(first) != plainInks);
+        QVERIFY(inksOf(first) != inksOf(other));
+        QList<quint32> sorted = inksOf(first), plainSorted = plainInks;
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(plainSorted.begin(), plainSorted.end());
+        QCOMPARE(sorted, plainSorted);
+        // Each name is the patch's place in the unshuffled chart.
+        KVCOMBOCOLOUR_CC records;
+        QVERIFY(ChartRecords::fill(first, records));
+        const CHARTPATCH* p = first;
+        for (const KVCOMBOCOLOUR* r = records.list; r; r = KvNext(r), p = KvNext(p)) {
+            const int number = QByteArray(r->name).mid(6).toInt();
+            QCOMPARE(plainInks.value(number - 1), chartPatchCMYK(*p));
+        }
+        for (CHARTPATCH* head : {plain, first, again, other})
+            FreeList(&head);
+        // Small and empty orders are still permutations.
+        QCOMPARE(ChartShuffle::order(1, 3), std::vector<std::size_t>{0});
+        QVERIFY(ChartShuffle::order(0, 3).empty());
     }
 
     // Both culls straight on the same small lists, including the case where

@@ -13,7 +13,10 @@
 #include "SpectroBuddy.h"
 #include "TestMain.h"
 
+#include <QCheckBox>
+#include <QDialog>
 #include <QPointer>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 using namespace chartkit;
@@ -74,14 +77,14 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 4;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 4;
-        QTest::newRow("abstract") << "abstract" << -1 << 4;
-        QTest::newRow("link") << "link" << -1 << 4;
-        QTest::newRow("not a profile") << "text" << -1 << 4;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 5;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 5;
+        QTest::newRow("abstract") << "abstract" << -1 << 5;
+        QTest::newRow("link") << "link" << -1 << 5;
+        QTest::newRow("not a profile") << "text" << -1 << 5;
     }
-    // Menu entries of an empty chart: the two chart launchers, the separation
-    // choice and "Open measurements...".
+    // Menu entries of an empty chart: the two chart launchers, chart options,
+    // the separation choice and "Open measurements...".
     void refusedProfiles() {
         QFETCH(QString, profile);
         QFETCH(int, result);
@@ -123,7 +126,7 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 9); // with the separation choice and the four measurement entries
+        QCOMPARE(menu->count(), 10); // with chart options, the separation choice and four measurement entries
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
@@ -299,6 +302,60 @@ private slots:
         QCOMPARE(w.chart->chooseProfileAndChart(srgb, &dir), 0);
         QCOMPARE(ListLength(w.chart->patches()), 16);
         QCOMPARE(w.chart->previewProfile, std::string(srgb));
+    }
+
+    // The options dialog from the context menu: what the user accepts is
+    // remembered in the store, shown again next time, and the next chart from
+    // a profile is built with it; a cancelled dialog changes nothing.
+    void chartOptionsRemembered() {
+        Window w;
+        DialogScript dialogs;
+        std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
+        QCOMPARE(menu->text(2), QString("Chart options...")); // right after the two chart launchers
+        dialogs.answer(KvDialogAnswer::dialog([](QDialog* d) {
+            d->findChild<QCheckBox*>("controls_check")->setChecked(true);
+            d->findChild<QCheckBox*>("ink_limit_check")->setChecked(true);
+            d->findChild<QSpinBox*>("ink_limit_spin")->setValue(280);
+            d->findChild<QSpinBox*>("levels_spin")->setValue(11);
+            d->findChild<QCheckBox*>("shuffle_check")->setChecked(true);
+            d->findChild<QSpinBox*>("seed_spin")->setValue(5);
+        }));
+        menu->actionFor(2)->trigger();
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests[0].kind, KvDialogRequest::Dialog);
+        QCOMPARE(w.store.getlong("chart", "inklimit"), 280L);
+        QCOMPARE(w.store.getlong("chart", "levels"), 11L);
+
+        bool shownAgain = false;
+        dialogs.answer(KvDialogAnswer{});
+        dialogs.requests.clear();
+        KvDialogs::setResponder([&](const KvDialogRequest& r) {
+            shownAgain = r.dialog->findChild<QSpinBox*>("ink_limit_spin")->value() == 280 &&
+                         r.dialog->findChild<QSpinBox*>("seed_spin")->isEnabled();
+            return KvDialogAnswer::cancel();
+        });
+        menu->actionFor(2)->trigger();
+        QVERIFY(shownAgain);
+        QCOMPARE(w.store.getlong("chart", "levels"), 11L);
+
+        DialogScript chart;
+        chart.openFile(defaultCmyk);
+        chart.integer(600);
+        QString dir;
+        StreamCapture out(1);
+        QCOMPARE(w.chart->chooseProfileAndChart(nullptr, &dir), 0);
+        QCOMPARE(QList<int>({chart.requests[1].minimum, chart.requests[1].maximum}), QList<int>({16, 2000}));
+        QCOMPARE(ListLength(w.chart->patches()), 600);
+        QCOMPARE(w.chart->patchWidgets.size(), std::size_t(600));
+        int paper = 0, over = 0;
+        for (const CHARTPATCH* p = w.chart->patches(); p; p = KvNext(p)) {
+            const unsigned total = 0u + p->cmyk[0] + p->cmyk[1] + p->cmyk[2] + p->cmyk[3];
+            paper += total == 0;
+            over += total * 100 > 280u * 255;
+        }
+        QCOMPARE(paper, 1);
+        QCOMPARE(over, 0);
+        QVERIFY(chartPatchCMYK(*w.chart->patches()) != 0); // shuffled: paper is no longer first
     }
 
     void swatchChooser() {

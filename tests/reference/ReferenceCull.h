@@ -14,8 +14,10 @@ public:
     // Told of every removal, in order, just before the record is released.
     std::function<void(const CHARTPATCH&)> removed;
 
-    void cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out);
-    void pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsigned long count, std::FILE* out);
+    // As RoughCull: the first `keep` patches are never removed.
+    void cullToCount(CHARTPATCH** patches, unsigned long count, std::FILE* out, unsigned long keep = 0);
+    void pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsigned long count, std::FILE* out,
+              unsigned long keep = 0);
 
 private:
     void drop(CHARTPATCH** patches, CHARTPATCH* p);
