@@ -159,7 +159,7 @@ void KvGamutView::paintCaption(QPainter& p) {
     small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
     p.setFont(font());
     const QString volume = gamut && gamut->hasVolume()
-                               ? tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut->volume()))
+                               ? tr("Gamut volume: %1 cubic Lab units").arg(qRound64(gamut->measuredVolume()))
                                : tr("Gamut volume: measuring ...");
     p.drawText(QRectF(8, 4, width() - 16, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                description + "\n" + volume);

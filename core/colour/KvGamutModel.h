@@ -54,6 +54,8 @@ public:
     // nothing is sampled or `cancel` was raised while measuring.
     double volume(const std::atomic<bool>* cancel = nullptr);
     bool hasVolume() const { return volumeValue >= 0; }
+    // The volume if it has been measured, else 0.
+    double measuredVolume() const { return hasVolume() ? volumeValue : 0.0; }
 
     // Outline of a point cloud on the a*b* plane: the convex hull of the
     // farthest points from the neutral axis in `sectors` hue sectors,
