@@ -1,7 +1,8 @@
 // The gamut beside ArgyllCMS's iccgamut, in one run: for each profile, the
 // time to check, sample and measure the volume (median of repeated runs, on
 // this thread, without the window's fill), the volume, and the peak memory;
-// then the same for `iccgamut -v -ir` run as a child process, when installed.
+// what a window waits for; then the same for `iccgamut -v -ir` run as a child
+// process, when installed.
 //
 // Peak memory: each measurement runs once in a fresh child (this program run
 // again with --peak), which resets its high-water mark through
@@ -10,11 +11,13 @@
 // made resident, without the libraries already loaded. For iccgamut the
 // child's whole peak (getrusage ru_maxrss) is given, libraries included, so
 // its figure is an upper bound.
+#include "KvGamutJob.h"
 #include "KvGamutModel.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -28,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -116,11 +120,31 @@ Child runChild(const std::vector<std::string>& args, const QString& workDir) {
     return c;
 }
 
+// What a window waits for: the check on the GUI thread, then the job
+// (sampling, volume and fill) until its queued finished() arrives.
+void window(const QString& path) {
+    const double check = medianMs(9, [&] {
+        KvGamutModel m;
+        m.open(path);
+    });
+    const double job = medianMs(5, [&] {
+        auto m = std::make_unique<KvGamutModel>();
+        m->open(path);
+        KvGamutJob j;
+        QEventLoop loop;
+        QObject::connect(&j, &KvGamutJob::finished, &loop, &QEventLoop::quit);
+        j.start(std::move(m), QString());
+        loop.exec();
+    });
+    std::printf("  window    GUI thread busy %5.1f ms, gamut arrives after %6.1f ms\n", check, job);
+}
+
 void compare(const char* self, const QString& path) {
     const Child peak = runChild({self, "--peak", path.toStdString()}, QString());
     const double ours = medianMs(9, [&] { measure(path); });
     std::printf("%s\n  tintry    %7.1f ms  volume %8.0f  peak growth %6.2f MiB\n", qPrintable(path), ours,
                 measure(path), peak.out.section(' ', 0, 0).toDouble() / 1024);
+    window(path);
     if (access(iccgamut, X_OK) != 0) {
         std::printf("  iccgamut  not installed\n");
         return;
