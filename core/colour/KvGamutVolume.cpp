@@ -10,15 +10,20 @@ namespace {
 constexpr double cellL = 1.0, cellAb = 2.0;
 // Interpolated samples per coarse grid step: at least `leastSteps`, and more
 // where the step spans more Lab (a crease of the device's response, such as
-// ink clipped by a limit), until neighbours lie a spacing apart or
-// `mostSteps` is reached. Profiles hold their tables on grids of 9 to 33
+// ink clipped by a limit), until neighbours lie a spacing apart or a most
+// is reached. Profiles hold their tables on grids of 9 to 33
 // points a side, so a coarse step spans about one table cell and
 // interpolating inside it adds no visible error.
-constexpr int leastSteps = 3, mostSteps = 24;
+constexpr int leastSteps = 3;
 // An RGB face maps to a thin surface, which a flood through cell faces
-// crosses wherever two neighbouring samples are a whole cell apart. A CMYK
-// face maps to a solid, whose thickness closes such gaps.
-constexpr double surfaceSpacing = 0.5, solidSpacing = 1.0;
+// crosses wherever two neighbouring samples are a whole cell apart: it is
+// sampled closely, which its two dimensions make cheap. A CMYK face maps to a
+// solid, whose thickness closes such gaps.
+struct Sampling {
+    double spacing;
+    int mostSteps;
+};
+constexpr Sampling surface = {0.5, 64}, solid = {1.0, 24};
 
 enum : unsigned char { Empty = 0, Wall = 1, Outside = 2 };
 
@@ -124,7 +129,7 @@ struct Corners {
 
     // Steps along device axis k (0..2): enough for the longest of the
     // cell's four edges in that direction.
-    int steps(int k, double spacing) const {
+    int steps(int k, const Sampling& sampling) const {
         const int bit = 1 << k;
         double longest = 0;
         for (int i = 0; i < 8; ++i)
@@ -134,7 +139,7 @@ struct Corners {
                 longest = std::max({longest, std::fabs(q.L - p.L) / cellL, std::fabs(q.a - p.a) / cellAb,
                                     std::fabs(q.b - p.b) / cellAb});
             }
-        return std::clamp(int(std::ceil(longest / spacing)), leastSteps, mostSteps);
+        return std::clamp(int(std::ceil(longest / sampling.spacing)), leastSteps, sampling.mostSteps);
     }
 };
 
@@ -177,8 +182,8 @@ void markFace(CellGrid& grid, const KvLabPoint* face, int points, int dims) {
                 const int i[2][3] = {{c0, c1, c2}, {next(p[0], c0), next(p[1], c1), next(p[2], c2)}};
                 for (int k = 0; k < 8; ++k)
                     c.v[k] = at(i[k & 1][0], i[(k >> 1) & 1][1], i[(k >> 2) & 1][2]);
-                const double spacing = dims == 3 ? solidSpacing : surfaceSpacing;
-                const int n[3] = {c.steps(0, spacing), c.steps(1, spacing), c.steps(2, spacing)};
+                const Sampling& sampling = dims == 3 ? solid : surface;
+                const int n[3] = {c.steps(0, sampling), c.steps(1, sampling), c.steps(2, sampling)};
                 const int count[3] = {samplesAlong(p[0], c0, n[0]), samplesAlong(p[1], c1, n[1]),
                                       samplesAlong(p[2], c2, n[2])};
                 markCell(grid, c, count, n);
