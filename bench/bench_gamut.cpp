@@ -1,18 +1,48 @@
-// Time to draw a gamut: sampling the profile's surface and its outline
-// (what the window needs before it can paint), the volume figure, and a
-// whole fromICC with the painted fill. Median of repeated runs.
+// The gamut beside ArgyllCMS's iccgamut, in one run: for each profile, the
+// time to check, sample and measure the volume (median of repeated runs, on
+// this thread, without the window's fill), the volume, and the peak memory;
+// what a window waits for; then the same for `iccgamut -v -ir` run as a child
+// process, when installed.
+//
+// Peak memory: each measurement runs once in a fresh child (this program run
+// again with --peak), which resets its high-water mark through
+// /proc/self/clear_refs, notes its resident size, measures, and reports how
+// far the high-water mark rose above that: the memory the measurement itself
+// made resident, without the libraries already loaded. For iccgamut the
+// child's whole peak (getrusage ru_maxrss) is given, libraries included, so
+// its figure is an upper bound.
+#include "KvGamutJob.h"
 #include "KvGamutModel.h"
-#include "KvGamutView.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
+
+const char* const iccgamut = "/usr/bin/iccgamut";
+
+double measure(const QString& path) {
+    KvGamutModel m;
+    return m.load(path) ? m.volume() : -1;
+}
 
 template <class F> double medianMs(int runs, F f) {
     std::vector<double> t;
@@ -26,29 +56,133 @@ template <class F> double medianMs(int runs, F f) {
     return t[t.size() / 2];
 }
 
+long statusKiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + std::string(field).size());
+    return -1;
+}
+
+// In the child: the rise of the high-water mark over one measurement.
+int peakChild(const QString& path) {
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = statusKiB("VmRSS:");
+    const double v = measure(path);
+    const long peak = statusKiB("VmHWM:");
+    std::printf("%ld %.0f\n", peak - before, v);
+    return 0;
+}
+
+struct Child {
+    QString out;
+    double ms = 0;
+    long maxRssKiB = 0;
+    bool ok = false;
+};
+
+// Runs a program with its output on a pipe; wall time and peak from wait4.
+Child runChild(const std::vector<std::string>& args, const QString& workDir) {
+    Child c;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return c;
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fds[1], 1);
+        dup2(fds[1], 2);
+        close(fds[0]);
+        if (!workDir.isEmpty() && chdir(QFile::encodeName(workDir).constData()) != 0)
+            _exit(127);
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    QByteArray out;
+    char buf[4096];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, n);
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    c.ms = double(timer.nsecsElapsed()) / 1e6;
+    c.maxRssKiB = usage.ru_maxrss;
+    c.out = QString::fromLocal8Bit(out);
+    c.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return c;
+}
+
+// What a window waits for: the check on the GUI thread, then the job
+// (sampling, volume and fill) until its queued finished() arrives.
+void window(const QString& path) {
+    const double check = medianMs(9, [&] {
+        KvGamutModel m;
+        m.open(path);
+    });
+    const double job = medianMs(5, [&] {
+        auto m = std::make_unique<KvGamutModel>();
+        m->open(path);
+        KvGamutJob j;
+        QEventLoop loop;
+        QObject::connect(&j, &KvGamutJob::finished, &loop, &QEventLoop::quit);
+        j.start(std::move(m), QString());
+        loop.exec();
+    });
+    std::printf("  window    GUI thread busy %5.1f ms, gamut arrives after %6.1f ms\n", check, job);
+}
+
+void compare(const char* self, const QString& path) {
+    const Child peak = runChild({self, "--peak", path.toStdString()}, QString());
+    const double ours = medianMs(9, [&] { measure(path); });
+    std::printf("%s\n  tintry    %7.1f ms  volume %8.0f  peak growth %6.2f MiB\n", qPrintable(path), ours,
+                measure(path), peak.out.section(' ', 0, 0).toDouble() / 1024);
+    window(path);
+    if (access(iccgamut, X_OK) != 0) {
+        std::printf("  iccgamut  not installed\n");
+        return;
+    }
+    // iccgamut writes its .gam file beside the profile: give it a copy.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QFileInfo(path).fileName());
+    if (!QFile::copy(path, copy)) {
+        std::printf("  iccgamut  cannot copy the profile to %s\n", qPrintable(dir.path()));
+        return;
+    }
+    std::vector<double> times;
+    Child last;
+    for (int i = 0; i < 5; ++i) {
+        last = runChild({iccgamut, "-v", "-ir", copy.toStdString()}, dir.path());
+        times.push_back(last.ms);
+    }
+    std::sort(times.begin(), times.end());
+    const QRegularExpressionMatch volume =
+        QRegularExpression(QStringLiteral("Total volume of gamut is ([0-9.]+)")).match(last.out);
+    if (!last.ok || !volume.hasMatch()) {
+        std::printf("  iccgamut  failed: %s\n", qPrintable(last.out.trimmed().section('\n', -1)));
+        return;
+    }
+    std::printf("  iccgamut  %7.1f ms  volume %8.0f  peak (whole process) %6.2f MiB\n",
+                times[times.size() / 2], volume.captured(1).toDouble(), double(last.maxRssKiB) / 1024);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && std::string(argv[1]) == "--peak")
+        return peakChild(QString::fromLocal8Bit(argv[2]));
+    const QString self = QCoreApplication::applicationFilePath();
     for (const char* path :
-         {"/usr/share/color/icc/sRGB.icc", "/usr/share/color/icc/ghostscript/default_cmyk.icc"}) {
-        const double outline = medianMs(15, [&] {
-            KvGamutModel m;
-            m.load(QString::fromLatin1(path));
-        });
-        double volumeValue = 0;
-        const double volume = medianMs(5, [&] {
-            KvGamutModel m;
-            m.load(QString::fromLatin1(path));
-            volumeValue = m.volume();
-        });
-        const double whole = medianMs(5, [&] {
-            KvGamutView v;
-            v.fromICC(path, "");
-        });
-        std::printf("%-55s sampling+outline %7.1f ms   +volume %7.1f ms (%.0f)   fromICC %7.1f ms\n", path,
-                    outline, volume, volumeValue, whole);
-    }
+         {"/usr/share/color/icc/sRGB.icc", "/usr/share/color/icc/ghostscript/default_cmyk.icc",
+          "/usr/share/color/icc/ghostscript/ps_cmyk.icc"})
+        compare(self.toLocal8Bit().constData(), QString::fromLatin1(path));
     return 0;
 }

@@ -1,100 +1,152 @@
 #include "KvGamutModel.h"
+#include "KvGamutVolume.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include "LcmsHandles.h"
 
 #include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
-using Context = lcms::ContextPtr;
-using Profile = lcms::ProfilePtr;
-using Transform = lcms::TransformPtr;
+constexpr qint64 headerBytes = 128 + 4; // the header and the tag count
+// No profile a person would view comes near this; a larger file is refused
+// before it is read into memory.
+constexpr qint64 largestProfile = 64LL * 1024 * 1024;
 
-// Device samples on the surface of the unit cube or hypercube: every face,
-// `steps` points a side. Values are 0..1 per channel.
-std::vector<float> surfaceSamples(int channels, int steps) {
-    std::vector<float> out;
-    const int n = steps;
-    // A point is on the surface when at least one channel sits at 0 or 1.
-    std::vector<int> idx(channels, 0);
-    for (;;) {
-        bool onSurface = false;
-        for (int c = 0; c < channels; ++c)
-            onSurface = onSurface || idx[c] == 0 || idx[c] == n - 1;
-        if (onSurface)
-            for (int c = 0; c < channels; ++c)
-                out.push_back(float(idx[c]) / float(n - 1));
-        int c = 0;
-        while (c < channels && ++idx[c] == n)
-            idx[c++] = 0;
-        if (c == channels)
-            break;
-    }
-    return out;
+quint32 bigEndian32(const QByteArray& bytes) {
+    const auto* u = reinterpret_cast<const unsigned char*>(bytes.constData());
+    return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | quint32(u[3]);
+}
+
+// Lab values a gamut can be drawn from: numbers, inside the range Lab
+// encodings can hold, lightness between black and white.
+bool plausible(const KvLabPoint& p) {
+    return std::isfinite(p.L) && std::isfinite(p.a) && std::isfinite(p.b) && p.L >= -1 && p.L <= 101 &&
+           std::fabs(p.a) <= 200 && std::fabs(p.b) <= 200;
 }
 
 } // namespace
 
-bool KvGamutModel::load(const QString& path) {
-    pathText = path;
+bool KvGamutModel::fail(const QString& why) {
+    errorText = why;
+    toLab.reset();
+    profile.reset();
+    context.reset();
+    return false;
+}
+
+bool KvGamutModel::open(const QString& path) {
+    toLab.reset();
+    profile.reset();
+    context.reset();
     errorText.clear();
     descriptionText.clear();
     surface.clear();
     projection.clear();
     levelSlices.clear();
     volumeValue = -1;
+    return checkFile(path) && checkProfile() && checkNeutralAxis();
+}
 
+// The file is read whole once, so what is checked here is what is sampled
+// later. LittleCMS quietly drops tags that lie past the end of a cut-off
+// file and opens the rest, so the header's own size is held against the
+// file's.
+bool KvGamutModel::checkFile(const QString& path) {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || !info.isReadable()) {
-        errorText = QStringLiteral("The file cannot be read.");
-        return false;
-    }
-    Context ctx = lcms::quietContext();
-    Profile profile(cmsOpenProfileFromFileTHR(ctx.get(), QFile::encodeName(path).constData(), "r"));
-    if (!profile) {
-        errorText = QStringLiteral("This file is not an ICC profile.");
-        return false;
-    }
+    // A FIFO or device would block the read; only regular files are read.
+    if (path.isEmpty() || !info.isFile() || !info.isReadable())
+        return fail(QStringLiteral("The file cannot be read."));
+    if (info.size() > largestProfile)
+        return fail(QStringLiteral("The file is too large to be an ICC profile."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("The file cannot be read: %1").arg(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < headerBytes)
+        return fail(QStringLiteral("This file is not an ICC profile."));
+    const quint32 declared = bigEndian32(bytes);
+    if (declared > quint32(bytes.size()))
+        return fail(QStringLiteral("The profile is cut off: its header gives %1 bytes, the file holds %2.")
+                        .arg(declared)
+                        .arg(bytes.size()));
+    context = lcms::quietContext();
+    profile.reset(cmsOpenProfileFromMemTHR(context.get(), bytes.constData(), declared));
+    if (!profile)
+        return fail(QStringLiteral("This file is not an ICC profile."));
+    readDescription(info.fileName());
+    return true;
+}
+
+bool KvGamutModel::checkProfile() {
     const cmsUInt32Number cls = lcms::headerClass(profile.get());
     const cmsUInt32Number space = lcms::headerSpace(profile.get());
-    if (cls == cmsSigLinkClass || cls == cmsSigAbstractClass || cls == cmsSigNamedColorClass) {
-        errorText = QStringLiteral("A device link, abstract or named colour profile has no gamut to show.");
-        return false;
-    }
-    if (space != cmsSigRgbData && space != cmsSigCmykData) {
-        errorText = QStringLiteral("Only RGB and CMYK device profiles have a gamut to show.");
-        return false;
-    }
+    if (cls == cmsSigLinkClass || cls == cmsSigAbstractClass || cls == cmsSigNamedColorClass)
+        return fail(QStringLiteral("A device link, abstract or named colour profile has no gamut to show."));
+    if (space != cmsSigRgbData && space != cmsSigCmykData)
+        return fail(QStringLiteral("Only RGB and CMYK device profiles have a gamut to show."));
+    channels = space == cmsSigCmykData ? 4 : 3;
+    lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), nullptr));
+    toLab.reset(cmsCreateTransformTHR(context.get(), profile.get(),
+                                      channels == 4 ? TYPE_CMYK_FLT : TYPE_RGB_FLT, lab.get(), TYPE_Lab_DBL,
+                                      INTENT_RELATIVE_COLORIMETRIC, 0));
+    if (!toLab)
+        return fail(QStringLiteral("This profile cannot convert colours to Lab."));
+    return true;
+}
+
+// A device's neutral axis runs from its darkest colour to its paper or
+// screen white. Curves that make no sense (a negative gamma, a curve that
+// falls) turn that round or into numbers that are no colours at all, and
+// the gamut drawn from them would cover the whole plane.
+bool KvGamutModel::checkNeutralAxis() {
+    constexpr int steps = 17;
+    std::vector<float> device;
+    for (int i = 0; i < steps; ++i)
+        for (int c = 0; c < channels; ++c)
+            device.push_back(float(i) / float(steps - 1));
+    const std::vector<KvLabPoint> axis = toLabOf(device);
+    const bool allPlausible = std::all_of(axis.begin(), axis.end(), plausible);
+    // No ink is white on a printer, full signal is white on a screen.
+    const double white = channels == 4 ? axis.front().L : axis.back().L;
+    const double black = channels == 4 ? axis.back().L : axis.front().L;
+    if (!allPlausible || white < black + 5)
+        return fail(QStringLiteral("The profile's curves make no sense: its colours do not run from black to "
+                                   "white along the grey axis."));
+    return true;
+}
+
+void KvGamutModel::readDescription(const QString& fileName) {
     wchar_t buffer[256] = {};
     if (cmsGetProfileInfo(profile.get(), cmsInfoDescription, "en", "US", buffer, 255) > 0)
         descriptionText = QString::fromWCharArray(buffer);
     if (descriptionText.isEmpty())
-        descriptionText = info.fileName();
+        descriptionText = fileName;
+}
 
-    const bool cmyk = space == cmsSigCmykData;
-    const int channels = cmyk ? 4 : 3;
-    Profile lab(cmsCreateLab4ProfileTHR(ctx.get(), nullptr));
-    Transform toLab(cmsCreateTransformTHR(ctx.get(), profile.get(), cmyk ? TYPE_CMYK_FLT : TYPE_RGB_FLT,
-                                          lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
-    if (!toLab) {
-        errorText = QStringLiteral("This profile cannot convert colours to Lab.");
-        return false;
-    }
-    std::vector<float> device = surfaceSamples(channels, cmyk ? 11 : 33);
-    if (cmyk) // lcms takes CMYK floats as percentages
+// Device values are 0..1 per channel; LittleCMS takes CMYK floats as
+// percentages.
+std::vector<KvLabPoint> KvGamutModel::toLabOf(std::vector<float> device) const {
+    if (channels == 4)
         for (float& v : device)
             v *= 100.0f;
-    const std::size_t count = device.size() / std::size_t(channels);
-    surface.resize(count);
-    cmsDoTransform(toLab.get(), device.data(), surface.data(), cmsUInt32Number(count));
+    std::vector<KvLabPoint> out(device.size() / std::size_t(channels));
+    cmsDoTransform(toLab.get(), device.data(), out.data(), cmsUInt32Number(out.size()));
+    return out;
+}
 
+bool KvGamutModel::sample() {
+    if (!toLab)
+        return false;
+    const KvGamutVolume::Faces faces = KvGamutVolume::facesFor(channels);
+    surface = toLabOf(faces.deviceSamples());
+    if (!std::all_of(surface.begin(), surface.end(), plausible)) {
+        surface.clear();
+        return fail(QStringLiteral("The profile gives colours outside Lab for some of its device values."));
+    }
     projection = outlineOf(surface);
     for (double level : {20.0, 40.0, 60.0, 80.0}) {
         std::vector<KvLabPoint> band;
@@ -105,6 +157,15 @@ bool KvGamutModel::load(const QString& path) {
             levelSlices.push_back({level, outlineOf(band, 90)});
     }
     return true;
+}
+
+double KvGamutModel::volume(const std::atomic<bool>* cancel) {
+    if (volumeValue >= 0 || surface.empty())
+        return std::max(volumeValue, 0.0);
+    const double v = KvGamutVolume::measure(KvGamutVolume::facesFor(channels), surface, cancel);
+    if (v >= 0)
+        volumeValue = v;
+    return std::max(v, 0.0);
 }
 
 KvGamutModel::Outline KvGamutModel::outlineOf(const std::vector<KvLabPoint>& points, int sectors) {
@@ -161,83 +222,4 @@ double KvGamutModel::area(const Outline& o) {
         twice += p.a * q.b - q.a * p.b;
     }
     return std::fabs(twice) / 2;
-}
-
-double KvGamutModel::volume() {
-    if (volumeValue >= 0 || surface.empty())
-        return std::max(volumeValue, 0.0);
-    // The image of the device space's surface encloses the gamut. Mark the Lab
-    // cells that a dense sampling of that surface touches, close small gaps,
-    // flood the outside from the edges of the grid, and count what the flood
-    // never reached: cells inside whole, cells on the wall by half.
-    Context ctx = lcms::quietContext();
-    Profile profile(cmsOpenProfileFromFileTHR(ctx.get(), QFile::encodeName(pathText).constData(), "r"));
-    Profile lab(cmsCreateLab4ProfileTHR(ctx.get(), nullptr));
-    if (!profile || !lab)
-        return 0;
-    const bool cmyk = lcms::headerSpace(profile.get()) == cmsSigCmykData;
-    Transform toLab(cmsCreateTransformTHR(ctx.get(), profile.get(), cmyk ? TYPE_CMYK_FLT : TYPE_RGB_FLT,
-                                          lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
-    if (!toLab)
-        return 0;
-    std::vector<float> device = surfaceSamples(cmyk ? 4 : 3, cmyk ? 49 : 129);
-    if (cmyk)
-        for (float& v : device)
-            v *= 100.0f;
-    const std::size_t count = device.size() / (cmyk ? 4 : 3);
-    std::vector<KvLabPoint> points(count);
-    cmsDoTransform(toLab.get(), device.data(), points.data(), cmsUInt32Number(count));
-
-    // Cells of 1 x 2 x 2 Lab units, with one empty cell of margin all round.
-    constexpr double dL = 1.0, dab = 2.0;
-    constexpr int nL = 100 + 2, nab = 128 + 2;
-    auto index = [](int l, int a, int b) {
-        return (std::size_t(l) * nab + std::size_t(a)) * nab + std::size_t(b);
-    };
-    enum : unsigned char { Empty = 0, Wall = 1, Outside = 2 };
-    std::vector<unsigned char> cells(std::size_t(nL) * nab * nab, Empty);
-    for (const KvLabPoint& p : points) {
-        const int l = 1 + std::clamp(int(p.L / dL), 0, nL - 3);
-        const int a = 1 + std::clamp(int((p.a + 128) / dab), 0, nab - 3);
-        const int b = 1 + std::clamp(int((p.b + 128) / dab), 0, nab - 3);
-        cells[index(l, a, b)] = Wall;
-    }
-    // Flood the outside through faces of cells, from a corner of the margin.
-    std::vector<std::size_t> stack = {index(0, 0, 0)};
-    cells[stack.back()] = Outside;
-    while (!stack.empty()) {
-        const std::size_t i = stack.back();
-        stack.pop_back();
-        const int b = int(i % nab), a = int((i / nab) % nab), l = int(i / (std::size_t(nab) * nab));
-        const int next[6][3] = {{l - 1, a, b}, {l + 1, a, b}, {l, a - 1, b},
-                                {l, a + 1, b}, {l, a, b - 1}, {l, a, b + 1}};
-        for (const auto& n : next) {
-            if (n[0] < 0 || n[1] < 0 || n[2] < 0 || n[0] >= nL || n[1] >= nab || n[2] >= nab)
-                continue;
-            const std::size_t j = index(n[0], n[1], n[2]);
-            if (cells[j] == Empty) {
-                cells[j] = Outside;
-                stack.push_back(j);
-            }
-        }
-    }
-    // A CMYK surface maps to thick walls (each face of the hypercube is a
-    // solid), so only wall cells that touch the outside lie on the boundary.
-    double inside = 0;
-    for (int l = 1; l < nL - 1; ++l)
-        for (int a = 1; a < nab - 1; ++a)
-            for (int b = 1; b < nab - 1; ++b) {
-                const unsigned char c = cells[index(l, a, b)];
-                if (c == Empty) {
-                    inside += 1;
-                } else if (c == Wall) {
-                    const bool edge =
-                        cells[index(l - 1, a, b)] == Outside || cells[index(l + 1, a, b)] == Outside ||
-                        cells[index(l, a - 1, b)] == Outside || cells[index(l, a + 1, b)] == Outside ||
-                        cells[index(l, a, b - 1)] == Outside || cells[index(l, a, b + 1)] == Outside;
-                    inside += edge ? 0.5 : 1.0;
-                }
-            }
-    volumeValue = inside * dL * dab * dab;
-    return volumeValue;
 }

@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString sRGB = "/usr/share/color/icc/sRGB.icc";
@@ -44,6 +46,17 @@ cmsCIELab primary(double r, double g, double b) {
     cmsCloseProfile(lab);
     cmsCloseProfile(srgb);
     return out;
+}
+
+cmsHPROFILE rgbWithGamma(double gamma) {
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}};
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE p = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(curve);
+    return p;
 }
 
 QString writeProfile(const QString& path, cmsHPROFILE p) {
@@ -113,6 +126,9 @@ private slots:
         QTest::newRow("Lab") << "lab";
         QTest::newRow("abstract") << "abstract";
         QTest::newRow("link") << "link";
+        QTest::newRow("cut off by one byte") << "cut";
+        QTest::newRow("negative gamma") << "negative";
+        QTest::newRow("FIFO") << "fifo";
     }
     void filesWithoutAGamut() {
         QFETCH(QString, which);
@@ -137,12 +153,45 @@ private slots:
             writeProfile(path, p);
         } else if (which == "link") {
             writeProfile(path, cmsCreateInkLimitingDeviceLink(cmsSigCmykData, 250));
+        } else if (which == "cut") {
+            QFile f(path), real(sRGB);
+            QVERIFY(f.open(QIODevice::WriteOnly) && real.open(QIODevice::ReadOnly));
+            f.write(real.readAll().chopped(1));
+        } else if (which == "negative") {
+            writeProfile(path, rgbWithGamma(-2.2));
+        } else if (which == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0); // would block a reader
         }
         KvGamutView view;
         QCOMPARE(view.fromICC(QFile::encodeName(path).constData(), ""), -1);
         QVERIFY(!view.message().isEmpty());
         view.resize(400, 400);
         QVERIFY(!view.grab().isNull()); // paints its message, no crash
+    }
+
+    // The window shows at once and says it is measuring; the gamut arrives
+    // later from its thread. A FIFO named as the monitor must not block it.
+    void measuresOffTheGuiThread() {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("monitor.icc");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        KvGamutView view;
+        view.resize(400, 400);
+        QCOMPARE(view.fromICC(QFile::encodeName(cmyk).constData(), QFile::encodeName(fifo).constData()), 0);
+        QVERIFY(view.measuring());
+        QVERIFY(!view.model().hasVolume());
+        QVERIFY(!view.grab().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.measuring(), 20000);
+        QVERIFY(view.message().isEmpty());
+        QVERIFY(view.model().hasVolume());
+        QVERIFY(!view.model().outline().empty());
+        QVERIFY(view.model().measuredVolume() > 100000);
+
+        // A later profile replaces the first, and its own result is the one kept.
+        QCOMPARE(view.fromICC(QFile::encodeName(sRGB).constData(), ""), 0);
+        QCOMPARE(view.fromICC(QFile::encodeName(cmyk).constData(), ""), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!view.measuring(), 20000);
+        QVERIFY(view.model().measuredVolume() < 600000); // the printer's, not sRGB's
     }
 
     void drawsAtAnySize() {
@@ -154,7 +203,9 @@ private slots:
             const QImage shot = view.grab().toImage();
             QCOMPARE(shot.size(), s);
         }
-        // The middle of the plot shows a near-neutral colour of the gamut.
+        // The middle of the plot shows a near-neutral colour of the gamut,
+        // once the gamut has arrived from its thread.
+        QTRY_VERIFY_WITH_TIMEOUT(!view.measuring(), 20000);
         view.resize(400, 400);
         const QImage shot = view.grab().toImage();
         const QColor mid = shot.pixelColor(200, 208);
