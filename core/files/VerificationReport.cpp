@@ -191,6 +191,19 @@ std::string VerificationReport::html(const ChartSession& chart, const ChartVerdi
     return s + "</table>\n</body>\n</html>\n";
 }
 
+bool VerificationReport::usableMonitor(const std::string& path) {
+    lcms::ContextPtr context = lcms::quietContext();
+    if (!context)
+        return false;
+    lcms::ProfilePtr screen(cmsOpenProfileFromFileTHR(context.get(), path.c_str(), "r"));
+    lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), cmsD50_xyY()));
+    if (!screen || !lab || cmsGetColorSpace(screen.get()) != cmsSigRgbData)
+        return false;
+    lcms::TransformPtr t(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, screen.get(),
+                                               TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
+    return bool(t);
+}
+
 bool VerificationReport::save(const std::string& path, const std::string& page, std::string* why) {
     return WholeFile::write(path, page, why);
 }

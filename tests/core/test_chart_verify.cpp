@@ -202,6 +202,16 @@ private slots:
         QCOMPARE(status({"--max", above, "--reference", f.reference}), 2);
         QCOMPARE(chartTool({"--verify", f.dir.filePath("missing.txt"), "--reference", f.reference}).status,
                  1);
+        // A monitor profile the swatches cannot be painted through is an
+        // error, not a page of grey squares or a quiet switch to sRGB.
+        for (const QString& monitor : {QString(defaultCmyk), f.dir.filePath("missing.icc")}) {
+            const Run bad = chartTool({"--verify", f.measured, "--reference", f.reference, "--report",
+                                       f.dir.filePath("grey.html"), "--monitor", monitor});
+            QCOMPARE(bad.status, 1);
+            QCOMPARE(bad.err, "tintry-chart: " + monitor + ": not usable as a monitor profile\n");
+            QVERIFY(!QFile::exists(f.dir.filePath("grey.html")));
+        }
+        QCOMPARE(status({"--max", above, "--monitor", srgb}), 0);
 
         // The saved chart: every row's DE2000 is LittleCMS's, for the right patch.
         const QList<Row> measuredRows = readLab(cgats);
