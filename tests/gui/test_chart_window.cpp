@@ -74,11 +74,11 @@ private slots:
         QTest::addColumn<QString>("profile");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("menuEntries");
-        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 2;
-        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 2;
-        QTest::newRow("abstract") << "abstract" << -1 << 2;
-        QTest::newRow("link") << "link" << -1 << 2;
-        QTest::newRow("not a profile") << "text" << -1 << 2;
+        QTest::newRow("rgb: empty chart") << QString(srgb) << 0 << 3;
+        QTest::newRow("lab") << "/usr/share/color/icc/ghostscript/lab.icc" << -1 << 3;
+        QTest::newRow("abstract") << "abstract" << -1 << 3;
+        QTest::newRow("link") << "link" << -1 << 3;
+        QTest::newRow("not a profile") << "text" << -1 << 3;
     }
     void refusedProfiles() {
         QFETCH(QString, profile);
@@ -102,8 +102,10 @@ private slots:
         QCOMPARE(w.chart->windowTitle(), caption);
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
         QCOMPARE(menu->count(), menuEntries);
-        QCOMPARE(menu->text(0), QString("Colour chart from ICC profile"));
-        QCOMPARE(menu->text(1), QString("Colour chart from swatches file"));
+        // An empty window can still open a measured chart.
+        QCOMPARE(menu->text(0), QString("Open measurements..."));
+        QCOMPARE(menu->text(1), QString("Colour chart from ICC profile"));
+        QCOMPARE(menu->text(2), QString("Colour chart from swatches file"));
     }
 
     void swatchChartNeedsCmykOutputProfile() {
@@ -121,14 +123,16 @@ private slots:
         Window w;
         labChart(w.chart, {50});
         std::unique_ptr<KvPopupMenu> menu(w.chart->makeContextMenu());
-        QCOMPARE(menu->count(), 4);
+        QCOMPARE(menu->count(), 8);
         QCOMPARE(menu->text(0), QString("Export chart as postscript file"));
         QCOMPARE(menu->text(1), QString("Export chart as ISO12642 file"));
+        QCOMPARE(menu->text(2), QString("Save measurements..."));
+        QCOMPARE(menu->text(6), QString("Colour chart from ICC profile"));
         // "Colour chart from ICC profile" opens a new, empty window even when cancelled.
         DialogScript dialogs;
         dialogs.cancel();
         const int before = chartWindows().size();
-        menu->actionFor(2)->trigger();
+        menu->actionFor(6)->trigger();
         const QList<QWidget*> after = chartWindows();
         QCOMPARE(after.size(), before + 1);
         QCOMPARE(dialogs.requests.size(), 1);
