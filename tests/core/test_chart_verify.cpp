@@ -248,6 +248,7 @@ private slots:
         QSet<QString> named;
         for (const QStringList& cols : rows) {
             QCOMPARE(cols.size(), 7);
+            QCOMPARE(cols[2], QString("not known")); // the reference holds Lab alone, no inks
             QVERIFY2(saved.contains(cols[1]), qPrintable(cols[1]));
             QCOMPARE(cols[6], QString::number(saved.value(cols[1]), 'f', 4));
             named << cols[1];
