@@ -126,6 +126,10 @@ int VerifyCommand::run(int argc, char** argv) {
         if (!limit(o, key, field))
             return usageError(std::string(key) + " takes a DeltaE above 0");
 
+    // Checked before any work, so a wrong profile never gives a page of grey swatches.
+    if (o.count("--monitor") && !VerificationReport::usableMonitor(o["--monitor"]))
+        return failure(o["--monitor"], "not usable as a monitor profile");
+
     ChartSession chart;
     std::string why;
     if (!loadReference(o["--reference"], chart, &why))

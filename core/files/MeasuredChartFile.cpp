@@ -178,7 +178,12 @@ std::string MeasuredChartFile::text(const ChartSession& chart, const std::string
     CNumericLocale numbers;
     lcms::ContextPtr context = lcms::quietContext();
     lcms::IT8Ptr it8(context ? cmsIT8Alloc(context.get()) : nullptr);
-    if (!it8 || !fill(it8.get(), chart, title, created))
+    if (!it8)
+        return {};
+    // LittleCMS's default of ten significant digits moves a Lab value by up
+    // to 5e-9, so a saved chart would not come back as it was measured.
+    cmsIT8DefineDblFormat(it8.get(), "%.15g");
+    if (!fill(it8.get(), chart, title, created))
         return {};
     cmsUInt32Number size = 0;
     if (!cmsIT8SaveToMem(it8.get(), nullptr, &size) || size == 0)

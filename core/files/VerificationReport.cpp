@@ -133,11 +133,22 @@ std::string labText(const double* lab) {
     return format("%.2f", lab[0]) + " " + format("%.2f", lab[1]) + " " + format("%.2f", lab[2]);
 }
 
-std::string patchRow(const ChartSession& chart, std::size_t i, const Painter& paint) {
+// A reference of Lab values alone (an ISO 12642 file, say) gives no inks:
+// every patch would read as bare paper.
+bool inksKnown(const ChartSession& chart) {
+    for (std::size_t i = 0; i < chart.size(); ++i)
+        for (unsigned char ink : chart.patch(i).cmyk)
+            if (ink != 0)
+                return true;
+    return false;
+}
+
+std::string patchRow(const ChartSession& chart, std::size_t i, const Painter& paint, bool withInks) {
     const CHARTPATCH& p = chart.patch(i);
-    char inks[64];
-    std::snprintf(inks, sizeof inks, "%.1f %.1f %.1f %.1f", p.cmyk[INK_C] / 2.55, p.cmyk[INK_M] / 2.55,
-                  p.cmyk[INK_Y] / 2.55, p.cmyk[INK_K] / 2.55);
+    char inks[64] = "not known";
+    if (withInks)
+        std::snprintf(inks, sizeof inks, "%.1f %.1f %.1f %.1f", p.cmyk[INK_C] / 2.55, p.cmyk[INK_M] / 2.55,
+                      p.cmyk[INK_Y] / 2.55, p.cmyk[INK_K] / 2.55);
     std::string row = "<tr" + std::string(chart.missed(i) ? " class=\"miss\"" : "") + "><td>" +
                       std::to_string(i + 1) + "</td><td>" + escaped(chart.name(i)) + "</td><td>" + inks +
                       "</td><td><span class=\"swatch\" style=\"background:" + paint.css(p.labD50) +
@@ -186,9 +197,23 @@ std::string VerificationReport::html(const ChartSession& chart, const ChartVerdi
     s += "</table>\n<h2>Every patch</h2>\n<table class=\"patches\">\n"
          "<tr><th>Patch</th><th>Name</th><th>C M Y K %</th><th>Target, measured</th><th>Target Lab</th>"
          "<th>Measured Lab</th><th>DE2000</th></tr>\n";
+    const bool withInks = inksKnown(chart);
     for (std::size_t i = 0; i < chart.size(); ++i)
-        s += patchRow(chart, i, paint);
+        s += patchRow(chart, i, paint, withInks);
     return s + "</table>\n</body>\n</html>\n";
+}
+
+bool VerificationReport::usableMonitor(const std::string& path) {
+    lcms::ContextPtr context = lcms::quietContext();
+    if (!context)
+        return false;
+    lcms::ProfilePtr screen(cmsOpenProfileFromFileTHR(context.get(), path.c_str(), "r"));
+    lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), cmsD50_xyY()));
+    if (!screen || !lab || cmsGetColorSpace(screen.get()) != cmsSigRgbData)
+        return false;
+    lcms::TransformPtr t(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, screen.get(),
+                                               TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
+    return bool(t);
 }
 
 bool VerificationReport::save(const std::string& path, const std::string& page, std::string* why) {

@@ -15,6 +15,9 @@ class VerificationReport {
 public:
     static std::string html(const ChartSession& chart, const ChartVerdict& verdict, const std::string& title,
                             const std::string& monitorProfile, std::time_t created);
+    // Whether `path` is an RGB profile the swatches can be painted through;
+    // html() would otherwise fall back to sRGB, or paint every swatch grey.
+    static bool usableMonitor(const std::string& path);
     // Writes the page whole or not at all; false with `why` set on failure.
     static bool save(const std::string& path, const std::string& page, std::string* why);
 };
