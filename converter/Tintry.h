@@ -13,6 +13,7 @@
 #include <cmath>
 
 class KvRegistry;
+class QAction;
 class SpectroBuddy;
 
 // Every double shown in an integer widget is rounded to the nearest whole
@@ -27,6 +28,8 @@ class Tintry : public Tintry_UI {
     Q_OBJECT
 
 public:
+    enum ProfileRole { InputProfile, OutputProfile, MonitorProfile };
+
     Tintry(KvRegistry* registry, QWidget* parent = nullptr, const char* name = nullptr,
            Qt::WindowFlags f = {});
     ~Tintry() override;
@@ -37,6 +40,11 @@ public:
     void refresh();
     void setupTransforms();
     int showMessage(int code, QWidget* parent, int button0, int button1, int button2);
+    // Sets a role's profile after the checks a chosen file gets (with their
+    // messages); false when the file was not taken.
+    bool useProfile(ProfileRole role, const QString& path);
+    // The colour on display as text: the output values, then the Lab.
+    QString valuesText() const;
     // How many conversions have run; one edit must cost exactly one.
     int conversions() const { return conversionCount; }
 
@@ -54,8 +62,17 @@ public:
     SpectroBuddy* spectro;
     KvRegistry* registry; // not owned
 
+    // The kept colours as one line for the settings, and back.
+    QString keptColoursText() const;
+    void restoreKeptColours(const QString& text);
+    // Writes the kept colours as a CGATS file of names and D50 Lab; 0 or -1.
+    int writeKeptColours(const QString& path);
+    QAction* copyAction = nullptr;
+    QAction* displayProfileAction = nullptr;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 public slots:
@@ -76,10 +93,12 @@ private slots:
     void keepColour();
     void doHistory(int index);
     void processLab(double L, double a, double b);
+    void copyValues();
+    void useDisplayProfile();
+    void exportKeptColours();
 
 private:
-    void chooseProfile(const QString& caption, const icProfileClassSignature* accepted, int acceptedCount,
-                       QString& field, int messageCode);
+    void chooseProfile(ProfileRole role, const QString& caption);
     void updateLabOutput();
     void updatePreview();
     void setPreviewColour(const QColor& colour);
@@ -87,6 +106,11 @@ private:
     void setAccuracy(ICCACCURACY accuracy);
 
     void setupShortcuts();
+    void setupDesktop();
+    void updateDisplayProfileAction();
+    bool currentLab(double lab[3]);
+
+    QString storedKept; // the kept colours read from the settings, until the first refresh is done
 
     int conversionCount = 0;
 };

@@ -73,39 +73,57 @@ int Tintry::showMessage(int code, QWidget* parent, int button0, int button1, int
 }
 
 void Tintry::getICCin() {
-    chooseProfile(tr("Choose an input ICC profile"), inputClasses, int(std::size(inputClasses)), inICC, 1);
+    chooseProfile(InputProfile, tr("Choose an input ICC profile"));
 }
 
 void Tintry::getICCout() {
-    chooseProfile(tr("Choose an output ICC profile"), outputClasses, int(std::size(outputClasses)), outICC,
-                  2);
+    chooseProfile(OutputProfile, tr("Choose an output ICC profile"));
 }
 
 void Tintry::getICCmonitor() {
-    chooseProfile(tr("Choose a monitor ICC profile"), monitorClasses, int(std::size(monitorClasses)),
-                  monitorICC, 3);
+    chooseProfile(MonitorProfile, tr("Choose a monitor ICC profile"));
 }
 
-void Tintry::chooseProfile(const QString& caption, const icProfileClassSignature* accepted, int acceptedCount,
-                           QString& field, int messageCode) {
-    const QString path = KvDialogs::getOpenFileName(this, caption, lastdir_icc, QString());
+void Tintry::chooseProfile(ProfileRole role, const QString& caption) {
+    const QString path = KvDialogs::getOpenProfileName(this, caption, lastdir_icc);
     if (path.isEmpty())
         return;
     // Remembered before the file is checked: a user who picked the wrong file
     // usually wants the next dialog to open in the same folder.
     lastdir_icc = QString::fromStdString(KvFileInfo::dirnameFromPath(path.toStdString()));
+    useProfile(role, path);
+}
 
-    switch (checkClass(QFile::encodeName(path), accepted, acceptedCount)) {
+// Every way of naming a profile for a role (the dialog, a drop, the command
+// line, the display's own profile) ends here, so all get the same checks.
+bool Tintry::useProfile(ProfileRole role, const QString& path) {
+    const icProfileClassSignature* accepted = inputClasses;
+    int count = int(std::size(inputClasses));
+    QString* field = &inICC;
+    int messageCode = 1;
+    if (role == OutputProfile) {
+        accepted = outputClasses;
+        count = int(std::size(outputClasses));
+        field = &outICC;
+        messageCode = 2;
+    } else if (role == MonitorProfile) {
+        accepted = monitorClasses;
+        count = int(std::size(monitorClasses));
+        field = &monitorICC;
+        messageCode = 3;
+    }
+    switch (checkClass(QFile::encodeName(path), accepted, count)) {
     case Unreadable:
-        return;
+        return false;
     case WrongClass:
         showMessage(messageCode, this, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);
-        return;
+        return false;
     case Accepted:
-        field = path;
+        *field = path;
         refresh();
-        return;
+        return true;
     }
+    return false;
 }
 
 // Rebuilt from the paths on every refresh. Stored paths are checked again
