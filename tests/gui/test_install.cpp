@@ -84,7 +84,7 @@ private slots:
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
         QVERIFY(text.contains("\nIcon=tintry\n"));
-        QVERIFY(text.contains("\nExec=tintry "));
+        QVERIFY(text.contains("\nExec=tintry\n"));
     }
 
     void manualPagesRenderCleanly_data() {
