@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -211,8 +212,11 @@ private slots:
         QVERIFY(QDir::setCurrent(dir.path()));
         DialogScript script;
         QStringList roles;
+        bool iconDrawn = false;
         StartupHooks h;
         h.beforeExec = [&](QApplication&) {
+            // The window icon is our own SVG, carried inside the program.
+            iconDrawn = !QGuiApplication::windowIcon().pixmap(32).isNull();
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* window = qobject_cast<KvMainWindow*>(w))
                     roles = QStringList{window->converter()->inICC, window->converter()->outICC,
@@ -228,6 +232,7 @@ private slots:
         QDir::setCurrent(before);
         QCOMPARE(c.status, 0);
         QCOMPARE(roles, (QStringList{dir.filePath("in.icc"), cmyk, QString()}));
+        QVERIFY(iconDrawn);
         QVERIFY2(c.err.contains("tintry: " + monitor + ": not taken"), c.err.constData());
         QCOMPARE(script.messages().size(), 1);
         QVERIFY(script.messages().first().startsWith("Invalid monitor ICC profile|"));
