@@ -7,8 +7,11 @@ JOBS     ?= $(shell nproc)
 LOCK     := flock /tmp/tintry-build.lock
 # Extra CMake settings, e.g. CMAKE_FLAGS=-DTINTRY_WERROR=ON (as CI builds).
 CMAKE_FLAGS ?=
+# Where `make install` puts things; DESTDIR stages the tree for a package.
+PREFIX   ?= /usr/local
+DESTDIR  ?=
 
-.PHONY: all deps configure build run test asan-test fuzz bench format format-check translations clean
+.PHONY: all deps configure build run test asan-test fuzz bench format format-check translations install clean
 
 all: build
 
@@ -21,11 +24,13 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	$(LOCK) cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program and its translations: tests, fuzzers and benchmarks wait for `make test`.
+run: deps $(BUILD)/CMakeCache.txt
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "tintry: no display found; to run it without one, use: xvfb-run -a make run"; \
 	  exit 1; \
 	fi
+	$(LOCK) cmake --build $(BUILD) -j $(JOBS) --target tintry
 	$(BUILD)/app/tintry
 
 test: build
@@ -52,12 +57,17 @@ bench: build
 translations:
 	/usr/lib/qt6/bin/lupdate -no-obsolete -locations none app converter chart widgets core cli -ts lang/tintry_*.ts
 
-format:
+format: deps
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 # Fails when any file is not as clang-format would write it.
 format-check: deps
 	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
+
+# The two programs and their desktop files, in the GNU directories under PREFIX.
+install: deps $(BUILD)/CMakeCache.txt
+	$(LOCK) cmake --build $(BUILD) -j $(JOBS) --target tintry tintry-chart
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

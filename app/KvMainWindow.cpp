@@ -111,7 +111,8 @@ void KvMainWindow::changelanguage(int newlanguage) {
 void KvMainWindow::restoreSettings() {
     KvWidgetUtil::restoreSizeFromRegistry(this, &registry, mainWindowSection, true, true);
     language = registry.getstring(mainWindowSection, languageKey);
-    KvLangKit::updateLangMenuTicks(langMenu, QString::fromUtf8(language.c_str()));
+    // With nothing stored, the language that start-up followed is ticked.
+    KvLangKit::updateLangMenuTicks(langMenu, effectiveLanguage(language, findLangDir()));
 }
 
 void KvMainWindow::saveSettings() {

@@ -8,13 +8,21 @@
 #include "KvTranslator.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QObject>
 #include <QTranslator>
 
 QTranslator* translator = nullptr;
 
+#ifndef TINTRY_LANG_FROM_BIN
+#define TINTRY_LANG_FROM_BIN "../share/tintry/lang"
+#endif
+
 std::string findLangDir() {
-    const std::string candidates[] = {"lang", std::string("..") + "/lang", std::string("../..") + "/lang"};
+    // Beside the program (a build or a folder install) first, then where an
+    // installation in the GNU directories puts shared data.
+    const std::string candidates[] = {"lang", std::string("..") + "/lang", std::string("../..") + "/lang",
+                                      TINTRY_LANG_FROM_BIN};
     KvFileInfo info(candidates[0]);
     for (const std::string& c : candidates) {
         info.setFile(c);
@@ -29,13 +37,36 @@ std::string settingsStoreName(char** argv) {
     return KvRegistry::getregname(KvFileInfo::dirnameFromPath(program), appName);
 }
 
-void loadStartupLanguage(int, char** argv) {
+QString effectiveLanguage(const std::string& stored, const std::string& langDir, const QLocale& locale) {
+    if (!stored.empty())
+        return QString::fromUtf8(stored.c_str());
+    // Nothing chosen yet: the desktop's language, when there is a translation
+    // for it ("de_AT" falls back to "de").
+    const QString application = QString::fromLatin1(appName);
+    const QString dir = QString::fromStdString(langDir);
+    for (const QString& name : locale.uiLanguages()) {
+        const QString tag = QString(name).replace('-', '_');
+        for (const QString& candidate : {tag, tag.section('_', 0, 0)}) {
+            const QString menuString = KvLangKit::menuNameForLocale(candidate);
+            if (!KvLangKit::langMenuStringToLangFile(menuString, application, dir).isNull())
+                return menuString;
+        }
+    }
+    return QString();
+}
+
+void loadStartupLanguage(int argc, char** argv) {
+    loadStartupLanguage(argc, argv, QLocale::system());
+}
+
+void loadStartupLanguage(int, char** argv, const QLocale& locale) {
     KvRegistry store;
     store.open(settingsStoreName(argv));
-    const std::string menuString = store.getstring(mainWindowSection, languageKey);
     const std::string langDir = findLangDir();
-    const QString file = KvLangKit::langMenuStringToLangFile(
-        QString::fromUtf8(menuString.c_str()), QString::fromLatin1(appName), QString::fromStdString(langDir));
+    const QString menuString =
+        effectiveLanguage(store.getstring(mainWindowSection, languageKey), langDir, locale);
+    const QString file = KvLangKit::langMenuStringToLangFile(menuString, QString::fromLatin1(appName),
+                                                             QString::fromStdString(langDir));
     if (file.isNull())
         return;
     auto* checked = new KvTranslator(nullptr);

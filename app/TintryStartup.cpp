@@ -1,18 +1,24 @@
 #include "TintryStartup.h"
 
+#include "CommandLine.h"
 #include "KvFileInfo.h"
 #include "KvMainWindow.h"
 #include "Kvlib.h"
 #include "LanguageStartup.h"
 #include "TerminationWatcher.h"
+#include "Tintry.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
 
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -42,7 +48,46 @@ void changeToInstallDir(int argc, char** argv) {
     loadStartupLanguage(argc, argv);
 }
 
+namespace {
+
+// Help and version are answered before anything else starts, so they work
+// with no display, from a script or a package build.
+bool answeredEarly(int argc, char** argv, int& status) {
+    switch (CommandLine::early(argc, argv)) {
+    case CommandLine::Help:
+        std::fputs(CommandLine::usage(), stdout);
+        break;
+    case CommandLine::Version:
+        std::fputs(CommandLine::version().c_str(), stdout);
+        break;
+    default:
+        return false;
+    }
+    status = std::fflush(stdout) == 0 ? 0 : 1;
+    return true;
+}
+
+// Profiles named on the command line go through the converter's own checks;
+// one it does not take is reported on standard error, and start-up goes on.
+void presetProfiles(KvMainWindow& window, const CommandLine& line) {
+    Tintry* converter = window.converter();
+    if (!converter)
+        return;
+    const std::pair<Tintry::ProfileSlot, QString> roles[] = {{Tintry::InputProfile, line.input},
+                                                             {Tintry::OutputProfile, line.output},
+                                                             {Tintry::MonitorProfile, line.monitor}};
+    for (const auto& [role, path] : roles)
+        if (!path.isEmpty() && !converter->useProfile(role, path))
+            std::fprintf(stderr, "tintry: %s: not taken: not a readable ICC profile of a fitting class\n",
+                         QFile::encodeName(path).constData());
+}
+
+} // namespace
+
 int tintryMain(int argc, char** argv, const StartupHooks& hooks) {
+    int early = 0;
+    if (answeredEarly(argc, argv, early))
+        return early;
     if ((hooks.startSockets ? hooks.startSockets() : startSockets()) != 0) {
         std::fputs("Windows sockets initialisation failed\n", stdout);
         std::fflush(stdout);
@@ -67,6 +112,18 @@ int tintryMain(int argc, char** argv, const StartupHooks& hooks) {
         std::fputs("Panic:: Could not create main qApp\n", stderr);
         return 10;
     }
+    CommandLine line = CommandLine::parse(argc, argv);
+    if (line.action == CommandLine::UsageError) {
+        std::fprintf(stderr, "tintry: %s\n", line.problem.c_str());
+        delete app;
+        return 2;
+    }
+    // Profiles are named relative to where the user is, not where the program lives.
+    for (QString* path : {&line.input, &line.output, &line.monitor})
+        if (!path->isEmpty())
+            *path = QFileInfo(*path).absoluteFilePath();
+    QGuiApplication::setWindowIcon(QIcon(":/tintry/tintry.svg"));
+    QGuiApplication::setDesktopFileName("com.quillon.Tintry");
     TerminationWatcher::installHandlers();
     changeToInstallDir(argc, argv);
     QObject::connect(app, &QGuiApplication::lastWindowClosed, app, &QCoreApplication::quit);
@@ -74,6 +131,7 @@ int tintryMain(int argc, char** argv, const StartupHooks& hooks) {
     // so every window saves its settings on the way out.
     TerminationWatcher watcher;
     KvMainWindow* window = new KvMainWindow(argc, argv, nullptr, nullptr, {});
+    presetProfiles(*window, line);
     window->show();
     if (hooks.beforeExec)
         hooks.beforeExec(*app);

@@ -6,26 +6,100 @@
 #include "ChartRecords.h"
 #include "ExportISO12642.h"
 #include "ExportTi1.h"
-#include "KvCmsIcc.h"
 #include "KvFileInfo.h"
 #include "PageLayout.h"
 #include "ProfileCheck.h"
+#include "SafeTarget.h"
 #include "SwatchImporter.h"
+#include "TintryVersion.h"
 #include "VerifyCommand.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+constexpr int usageError = 2;
+constexpr int failure = 1;
+
+enum class Kind {
+    Value,  // takes a value
+    Output, // takes a file to write, or '-' for standard output
+    Flag,   // takes none
+};
+
+struct OptionRow {
+    const char* name;
+    Kind kind;
+    const char* valueName;
+    const char* help;
+};
+
+// Every option of the command; parsing and the help text both come from here.
+constexpr OptionRow optionTable[] = {
+    {"--profile", Kind::Value, "P.icc", "CMYK printer profile the chart is for"},
+    {"--patches", Kind::Value, "N",
+     "number of patches, 8 to 512 (to 2000 with the options below): the\n"
+     "CMYK candidates of a grid are thinned by CIE94 difference down to N"},
+    {"--controls", Kind::Flag, nullptr,
+     "put paper white, the solids, the two-colour overprints and a grey-\n"
+     "balanced ramp first, never culled"},
+    {"--ink-limit", Kind::Value, "PERCENT", "leave out every candidate above this total ink (100 to 400)"},
+    {"--levels", Kind::Value, "L", "levels per ink of the candidate grid, 2 to 17 (default 9)"},
+    {"--shuffle", Kind::Value, "SEED", "print the patches in a fixed shuffled order; names follow them"},
+    {"--swatches", Kind::Value, "FILE",
+     "take the patches from a CGATS (IT8.7/4, ISO 12642, ArgyllCMS\n"
+     ".ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
+     "P.icc must then be a CMYK output profile"},
+    {"--separate", Kind::Flag, nullptr,
+     "print the profile's separation of each swatch's Lab instead of\n"
+     "the inks the file gives (Lab and RGB swatches are always separated)"},
+    {"--preview", Kind::Value, "M.icc", "monitor profile for the preview colours (default sRGB)"},
+    {"--ps", Kind::Output, "OUT.ps",
+     "write the chart as PostScript for printing, as many pages as the\n"
+     "paper needs, each with a title, page number, row and column\n"
+     "labels and every patch's name under the patch"},
+    {"--pdf", Kind::Output, "OUT.pdf", "write the same pages as PDF (patches in DeviceCMYK)"},
+    {"--paper", Kind::Value, "SIZE",
+     "a4, letter, a3, tabloid, WIDTHxHEIGHT in mm, or fit for the one\n"
+     "page of 16 patches to a row cut to the chart, without text\n"
+     "(default: the paper of the system's locale)"},
+    {"--landscape", Kind::Flag, nullptr, "turn the pages"},
+    {"--margin", Kind::Value, "MM", "unprinted border on every side (default 10)"},
+    {"--patch-size", Kind::Value, "MM", "side of a patch, at least 6 (default 11.3, 32 points)"},
+    {"--gap", Kind::Value, "MM", "room between patches (default 2.8, 8 points)"},
+    {"--iso12642", Kind::Output, "OUT.txt",
+     "write the chart as an ISO 12642 (IT8.7/4) file: patch names, CMYK\n"
+     "and D50 Lab, which --swatches reads back into the same chart"},
+    {"--ti1", Kind::Output, "OUT.ti1", "write the chart as an ArgyllCMS target for printtarg"},
+    {"--quiet", Kind::Flag, nullptr, "print no progress lines"},
+    {"--version", Kind::Flag, nullptr, "print the version and exit"},
+    {"--help", Kind::Flag, nullptr, "show this text and exit"},
+};
+
+const OptionRow* findOption(const std::string& name) {
+    for (const OptionRow& row : optionTable)
+        if (name == row.name)
+            return &row;
+    return nullptr;
+}
 
 struct Options {
     std::map<std::string, std::string> values;
@@ -36,38 +110,44 @@ struct Options {
     }
 };
 
-int fail(const std::string& line) {
+int complain(int status, const std::string& line) {
     std::fprintf(stderr, "tintry-chart: %s\n", line.c_str());
-    return 1;
+    return status;
+}
+
+// Empty when the option is taken, else the complaint.
+std::string takeOption(int argc, char** argv, int& i, Options& o) {
+    const std::string arg = argv[i];
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const OptionRow* row = arg.rfind("--", 0) == 0 ? findOption(name) : nullptr;
+    if (row == nullptr)
+        return "unknown argument '" + arg + "' (see --help)";
+    if (o.has(row->name))
+        return name + " given twice";
+    if (row->kind == Kind::Flag) {
+        if (equals != std::string::npos)
+            return name + ": takes no value (see --help)";
+        o.values[name] = {};
+        return {};
+    }
+    std::string value;
+    if (equals != std::string::npos)
+        value = arg.substr(equals + 1);
+    else if (i + 1 < argc)
+        value = argv[++i];
+    if (value.empty())
+        return name + " needs a value (see --help)";
+    o.values[name] = value;
+    return {};
 }
 
 // Empty when the arguments are sound, else the complaint.
 std::string parse(int argc, char** argv, Options& o) {
-    static const char* const known[] = {"--profile",   "--patches",    "--preview", "--swatches",
-                                        "--ps",        "--iso12642",   "--pdf",     "--paper",
-                                        "--margin",    "--patch-size", "--gap",     "--ti1",
-                                        "--ink-limit", "--levels",     "--shuffle"};
-    static const char* const flags[] = {"--controls", "--landscape", "--separate"};
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        bool isKnown = false, isFlag = false;
-        for (const char* k : known)
-            isKnown = isKnown || arg == k;
-        for (const char* f : flags)
-            isFlag = isFlag || arg == f;
-        if (isFlag) {
-            if (o.has(arg.c_str()))
-                return arg + " given twice";
-            o.values[arg] = "";
-            continue;
-        }
-        if (!isKnown)
-            return "unknown argument '" + arg + "' (see --help)";
-        if (i + 1 >= argc || argv[i + 1][0] == '\0')
-            return arg + " needs a value (see --help)";
-        if (o.has(arg.c_str()))
-            return arg + " given twice";
-        o.values[arg] = argv[++i];
+        const std::string problem = takeOption(argc, argv, i, o);
+        if (!problem.empty())
+            return problem;
     }
     if (!o.has("--profile"))
         return "--profile is required (see --help)";
@@ -80,6 +160,23 @@ std::string parse(int argc, char** argv, Options& o) {
     for (const char* gridOnly : {"--controls", "--ink-limit", "--levels", "--shuffle"})
         if (o.has("--swatches") && o.has(gridOnly))
             return std::string(gridOnly) + " does not apply to a chart from --swatches";
+    int outputs = 0;
+    int toStdout = 0;
+    std::string names;
+    for (const OptionRow& row : optionTable) {
+        if (row.kind != Kind::Output)
+            continue;
+        names += names.empty() ? row.name : std::string(" or ") + row.name;
+        if (o.has(row.name)) {
+            ++outputs;
+            toStdout += std::strcmp(o.get(row.name), "-") == 0;
+        }
+    }
+    // A chart nobody sees is work thrown away: say so rather than succeed.
+    if (outputs == 0)
+        return "nothing to write: give " + names + " (see --help)";
+    if (toStdout > 1)
+        return "standard output: only one export can go there (see --help)";
     return {};
 }
 
@@ -157,16 +254,6 @@ std::string pageLayout(const Options& o, PageLayout& layout) {
     return problem.empty() ? layout.problem() : problem;
 }
 
-// Writes the chart for paper; 0, or 1 with the reason on standard error.
-int writeForPaper(const CHARTPATCH* patches, const char* path, ChartExport::Format format,
-                  const PageLayout& layout, const ChartHeading& heading) {
-    const std::string why = ChartExport::write(patches, path, format, layout, heading);
-    if (why.empty())
-        return 0;
-    std::fprintf(stderr, "tintry-chart: %s: cannot write: %s\n", path, why.c_str());
-    return 1;
-}
-
 bool sameFile(const char* a, const char* b) {
     struct stat x {
     }, y{};
@@ -196,147 +283,271 @@ std::string sameFileProblem(const Options& o) {
     return {};
 }
 
-} // namespace
-
-const char* ChartCommand::usage() {
-    return "Usage: tintry-chart --profile P.icc --patches N [--controls] [--ink-limit PERCENT] [--levels L]\n"
-           "                    [--shuffle SEED] [--preview M.icc] [--ps OUT.ps] [--pdf OUT.pdf]\n"
-           "                    [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--paper SIZE] [--landscape]\n"
-           "                    [--patch-size MM] [--margin MM] [--gap MM]\n"
-           "       tintry-chart --profile P.icc --swatches FILE [--separate] [--preview M.icc] [--ps "
-           "OUT.ps]\n"
-           "                    [--pdf OUT.pdf] [--iso12642 OUT.txt] [--ti1 OUT.ti1] [--paper SIZE] ...\n"
-           "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
-           "                    [--max DE] [--mean DE] [--p95 DE] [--monitor M.icc]\n"
-           "\n"
-           "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
-           "\n"
-           "  --profile P.icc     CMYK printer profile the chart is for\n"
-           "  --patches N         number of patches, 8 to 2000: the 6560 CMYK candidates of a\n"
-           "                      9-level grid are thinned by CIE94 difference down to N\n"
-           "  --controls          start the chart with paper white, the four solids, the overprints\n"
-           "                      C+M, C+Y, M+Y and a 5-step grey-balanced CMY ramp; never culled,\n"
-           "                      counted in N\n"
-           "  --ink-limit PERCENT total ink limit, 100 to 400: nothing above it is chosen\n"
-           "  --levels L          levels per ink of the grid, 2 to 17 (default 9)\n"
-           "  --shuffle SEED      print the patches in a fixed pseudo-random order from SEED;\n"
-           "                      each patch keeps the name of its place before the shuffle\n"
-           "  --swatches FILE     take the patches from a CGATS (IT8.7/4, ISO 12642, ArgyllCMS\n"
-           "                      .ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
-           "                      P.icc must then be a CMYK output profile\n"
-           "  --separate          print the profile's separation of each swatch's Lab instead of\n"
-           "                      the inks the file gives (Lab and RGB swatches are always separated)\n"
-           "  --preview M.icc     monitor profile for the preview colours (default sRGB)\n"
-           "  --ps OUT.ps         write the chart as PostScript for printing, as many pages as the\n"
-           "                      paper needs, each with a title, page number, row and column\n"
-           "                      labels and every patch's id under the patch\n"
-           "  --pdf OUT.pdf       write the same pages as PDF (patches in DeviceCMYK)\n"
-           "  --paper SIZE        a4, letter, a3, tabloid, WIDTHxHEIGHT in mm, or fit for the one\n"
-           "                      page of 16 patches to a row cut to the chart, without text\n"
-           "                      (default: the paper of the system's locale)\n"
-           "  --landscape         turn the pages\n"
-           "  --margin MM         unprinted border on every side (default 10)\n"
-           "  --patch-size MM     side of a patch, at least 6 (default 11.3, 32 points)\n"
-           "  --gap MM            room between patches (default 2.8, 8 points)\n"
-           "  --iso12642 OUT.txt  write the chart as an ISO 12642 (IT8.7/4) file: patch names, CMYK\n"
-           "                      and D50 Lab, which --swatches reads back into the same chart\n"
-           "  --ti1 OUT.ti1       write the chart as an ArgyllCMS target for printtarg\n"
-           "  --verify MEASURED   judge a measurement file against --reference CHART (a chart's own\n"
-           "                      export or any CGATS file with Lab): rows match by SAMPLE_NAME, else\n"
-           "                      SAMPLE_ID, else in order; prints one summary line; --report writes\n"
-           "                      an HTML report, --cgats the measured chart; --max, --mean, --p95 set\n"
-           "                      the CIEDE2000 tolerances (default: every patch under 3.0); exit 0\n"
-           "                      when the chart passes, 3 when it fails\n"
-           "  --help              show this text\n"
-           "\n"
-           "Progress goes to standard output. The exit status is 0 on success and 1 on any failure,\n"
-           "with one line on standard error; files are written whole or not at all.\n";
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int ChartCommand::run(int argc, char** argv) {
-    if (VerifyCommand::wanted(argc, argv))
-        return VerifyCommand::run(argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(usage(), stdout);
-            return 0;
-        }
-    Options o;
-    const std::string problem = parse(argc, argv, o);
-    if (!problem.empty())
-        return fail(problem);
-    unsigned long count = 0;
-    ChartOptions options;
-    const std::string wrong = chartOptions(o, options, count);
-    if (!wrong.empty())
-        return fail(wrong);
-    PageLayout layout;
-    const std::string badLayout = pageLayout(o, layout);
-    if (!badLayout.empty())
-        return fail(badLayout);
-    const std::string clash = sameFileProblem(o);
-    if (!clash.empty())
-        return fail(clash);
-    const char* profile = o.get("--profile");
-    const std::string unfit = profileProblem(profile, o.has("--swatches"));
-    if (!unfit.empty())
-        return fail(unfit);
+// Why an export could not be written to `path`; empty when it can. Asked
+// before the chart is built, so a mistyped folder costs no generation.
+std::string targetProblem(const char* path) {
+    if (std::strcmp(path, "-") == 0)
+        return {};
+    struct stat st {};
+    if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode))
+        return std::string(path) + ": cannot write: it is a folder";
+    errno = 0;
+    if (SafeTarget::resolve(path).empty())
+        return std::string(path) +
+               ": cannot write: " + (errno != 0 ? std::strerror(errno) : "not a regular file");
+    const std::string folder = folderOf(path);
+    if (::access(folder.c_str(), W_OK) != 0)
+        return std::string(path) + ": cannot write: " + std::strerror(errno);
+    return {};
+}
 
+using Writer = std::function<bool(const std::string& path)>;
+
+bool copyToStdout(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+// Runs one export to its target; '-' has it written to a private file first
+// and then copied to standard output, so every exporter gets a real file.
+int exportTo(const char* target, const Writer& write) {
+    if (std::strcmp(target, "-") != 0)
+        return write(target) ? 0 : failure;
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return complain(failure, "standard output: no temporary folder to build the export in");
+    const QString path = dir.filePath("export");
+    if (!write(QFile::encodeName(path).toStdString()))
+        return failure;
+    if (!copyToStdout(path))
+        return complain(failure, std::string("standard output: ") + std::strerror(errno));
+    return 0;
+}
+
+bool anyToStdout(const Options& o) {
+    for (const OptionRow& row : optionTable)
+        if (row.kind == Kind::Output && o.has(row.name) && std::strcmp(o.get(row.name), "-") == 0)
+            return true;
+    return false;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f)
+            std::fclose(f);
+    }
+};
+
+// Every export the command line asks for, each to its own target.
+int exportAll(const CHARTPATCH* patches, const Options& o, const PageLayout& layout,
+              const ChartHeading& heading, const std::string& descriptor) {
+    auto forPaper = [&](ChartExport::Format format) {
+        return [&, format](const std::string& path) {
+            const std::string why = ChartExport::write(patches, path.c_str(), format, layout, heading);
+            if (!why.empty())
+                complain(failure, path + ": cannot write: " + why);
+            return why.empty();
+        };
+    };
+    auto cgats = [&](bool ti1) {
+        return [&, ti1](const std::string& path) {
+            std::string why;
+            KVCOMBOCOLOUR_CC colours;
+            const int result = ti1 ? ExportTi1::write(patches, path, heading.created, descriptor, why)
+                                   : (ChartRecords::fill(patches, colours)
+                                          ? ExportISO12642::exportColours(path, colours.list, descriptor,
+                                                                          heading.created, why)
+                                          : -1);
+            if (result != 0)
+                complain(failure, path + ": cannot write: " + (why.empty() ? "out of memory" : why));
+            return result == 0;
+        };
+    };
+    const std::pair<const char*, Writer> writers[] = {{"--ps", forPaper(ChartExport::PostScript)},
+                                                      {"--pdf", forPaper(ChartExport::Pdf)},
+                                                      {"--iso12642", cgats(false)},
+                                                      {"--ti1", cgats(true)}};
+    for (const auto& [option, write] : writers)
+        if (o.has(option)) {
+            const int status = exportTo(o.get(option), write);
+            if (status != 0)
+                return status;
+        }
+    return 0;
+}
+
+// The chart the options ask for, in *patches; 0, or the exit status.
+int generate(const Options& o, const ChartOptions& options, unsigned long count, std::FILE* progress,
+             CHARTPATCH** patches, std::string& descriptor) {
+    const char* profile = o.get("--profile");
     ChartHandles handles;
     const bool opened = o.has("--swatches") ? handles.openForSwatches(profile, o.get("--preview"))
                                             : handles.openForGrid(profile, o.get("--preview"));
     if (!opened)
-        return fail(o.has("--preview")
-                        ? std::string(o.get("--preview")) + ": not usable as a monitor profile"
-                        : std::string(profile) + ": the colour engine cannot use this profile");
-    CHARTPATCH* patches = nullptr;
-    std::string descriptor = ExportISO12642::defaultDescriptor;
+        return complain(failure, o.has("--preview")
+                                     ? std::string(o.get("--preview")) + ": not usable as a monitor profile"
+                                     : std::string(profile) + ": the colour engine cannot use this profile");
     if (o.has("--swatches")) {
         SwatchType type = SWATCH_UNKNOWN;
         std::string why;
         KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0, &why);
         if (records == nullptr)
-            return fail(std::string(o.get("--swatches")) + ": " + why);
+            return complain(failure, std::string(o.get("--swatches")) + ": " + why);
         ChartGeneration::SwatchInks inks;
-        const bool made = ChartGeneration::patchesFromSwatches(&patches, records, handles,
-                                                               o.has("--separate"), &inks, &why);
+        const bool made =
+            ChartGeneration::patchesFromSwatches(patches, records, handles, o.has("--separate"), &inks, &why);
         KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
         if (!made)
-            return fail(std::string(o.get("--swatches")) + ": " + why);
+            return complain(failure, std::string(o.get("--swatches")) + ": " + why);
         descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
-    } else if (ChartGeneration::generatePatches(&patches, handles.profile, handles.preview, count, stdout,
-                                                options) != 0) {
-        return 1; // the allocation message is out already
+        return 0;
     }
-    std::fflush(stdout);
-    const unsigned long made = static_cast<unsigned long>(ListLength(patches));
-    if (!o.has("--swatches") && made != count) {
-        FreeList(&patches);
-        // A chart of another size than asked would be numbered and measured wrongly by any script.
-        return fail("--patches " + std::to_string(count) +
-                    (made < count ? ": the grid offers only " + std::to_string(made) +
-                                        " candidates (raise --levels or --ink-limit)"
-                                  : ": fewer than the " + std::to_string(made) + " control patches"));
-    }
+    if (ChartGeneration::generatePatches(patches, handles.profile, handles.preview, count, progress,
+                                         options) != 0)
+        return failure; // the allocation message is out already
+    const unsigned long made = static_cast<unsigned long>(ListLength(*patches));
+    if (made == count)
+        return 0;
+    FreeList(patches);
+    // A chart of another size than asked would be numbered and measured wrongly by any script.
+    return complain(failure,
+                    "--patches " + std::to_string(count) +
+                        (made < count ? ": the grid offers only " + std::to_string(made) +
+                                            " candidates (raise --levels or --ink-limit)"
+                                      : ": fewer than the " + std::to_string(made) + " control patches"));
+}
 
-    ChartHeading heading;
-    heading.source = KvFileInfo::filenameFromPath(o.has("--swatches") ? o.get("--swatches") : profile);
-    heading.created = std::time(nullptr);
-    int status = 0;
-    if (o.has("--ps"))
-        status = writeForPaper(patches, o.get("--ps"), ChartExport::PostScript, layout, heading);
-    if (status == 0 && o.has("--pdf"))
-        status = writeForPaper(patches, o.get("--pdf"), ChartExport::Pdf, layout, heading);
-    const std::time_t now = std::time(nullptr);
-    std::string why;
-    if (status == 0 && o.has("--iso12642")) {
-        KVCOMBOCOLOUR_CC colours;
-        if (!ChartRecords::fill(patches, colours) ||
-            ExportISO12642::exportColours(o.get("--iso12642"), colours.list, descriptor, now, why) != 0)
-            status = 1;
+// Whatever can be told before any work: bad values are usage errors, targets
+// that cannot be written and unusable profiles are failures.
+int check(const Options& o, ChartOptions& options, unsigned long& count, PageLayout& layout) {
+    const std::string wrong = chartOptions(o, options, count);
+    if (!wrong.empty())
+        return complain(usageError, wrong);
+    // A page that cannot hold the chart is bad input rather than a bad command line.
+    const std::string badLayout = pageLayout(o, layout);
+    if (!badLayout.empty())
+        return complain(failure, badLayout);
+    const std::string clash = sameFileProblem(o);
+    if (!clash.empty())
+        return complain(failure, clash);
+    for (const OptionRow& row : optionTable)
+        if (row.kind == Kind::Output && o.has(row.name)) {
+            const std::string problem = targetProblem(o.get(row.name));
+            if (!problem.empty())
+                return complain(failure, problem);
+        }
+    const std::string unfit = profileProblem(o.get("--profile"), o.has("--swatches"));
+    if (!unfit.empty())
+        return complain(failure, unfit);
+    return 0;
+}
+
+int build(const Options& o) {
+    unsigned long count = 0;
+    ChartOptions options;
+    PageLayout layout;
+    if (const int status = check(o, options, count, layout); status != 0)
+        return status;
+    // Progress must not mix with an export on standard output.
+    std::unique_ptr<std::FILE, FileCloser> silent;
+    std::FILE* progress = anyToStdout(o) ? stderr : stdout;
+    if (o.has("--quiet")) {
+        silent.reset(std::fopen("/dev/null", "w"));
+        if (!silent)
+            return complain(failure, std::string("/dev/null: ") + std::strerror(errno));
+        progress = silent.get();
     }
-    if (status == 0 && o.has("--ti1") && ExportTi1::write(patches, o.get("--ti1"), now, descriptor, why) != 0)
-        status = 1;
+    CHARTPATCH* patches = nullptr;
+    std::string descriptor = ExportISO12642::defaultDescriptor;
+    if (const int status = generate(o, options, count, progress, &patches, descriptor); status != 0)
+        return status;
+    std::fflush(progress);
+    ChartHeading heading;
+    heading.source =
+        KvFileInfo::filenameFromPath(o.has("--swatches") ? o.get("--swatches") : o.get("--profile"));
+    heading.created = std::time(nullptr);
+    const int status = exportAll(patches, o, layout, heading, descriptor);
     FreeList(&patches);
     return status;
+}
+
+std::string optionHelp() {
+    std::string text;
+    for (const OptionRow& row : optionTable) {
+        std::string head =
+            std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
+        head.resize(std::max<std::size_t>(head.size() + 2, 22), ' ');
+        const std::string indent(head.size(), ' ');
+        std::string help = row.help;
+        for (std::size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1))
+            help.insert(at + 1, indent);
+        text += head + help + "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+const char* ChartCommand::usage() {
+    static const std::string text =
+        "Usage: tintry-chart --profile P.icc --patches N [--controls] [--ink-limit PERCENT] [--levels L]\n"
+        "                    [--shuffle SEED] [--preview M.icc] [--paper SIZE] [--landscape]\n"
+        "                    [--ps OUT.ps] [--pdf OUT.pdf] [--iso12642 OUT.txt] [--ti1 OUT.ti1]\n"
+        "       tintry-chart --profile P.icc --swatches FILE [--separate] [--preview M.icc] [--ps OUT.ps] "
+        "...\n"
+        "       tintry-chart --verify MEASURED --reference CHART [--report FILE.html] [--cgats FILE]\n"
+        "                    [--max DE] [--mean DE] [--p95 DE] [--monitor M.icc]\n"
+        "\n"
+        "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
+        "Options take their value as the next argument or after '=', as in --patches=64.\n"
+        "\n" +
+        optionHelp() +
+        "\n"
+        "With --verify, the measurement file is judged against the reference CHART (a chart's own\n"
+        "export or any CGATS file with Lab): rows match by SAMPLE_NAME, else SAMPLE_ID, else in\n"
+        "order; one summary line is printed; --report writes an HTML report, --cgats the measured\n"
+        "chart; --max, --mean and --p95 set the CIEDE2000 tolerances (default: every patch under\n"
+        "3.0). It exits with 0 when the chart passes and 3 when it fails.\n"
+        "\n"
+        "At least one export is needed; one of them may be '-' for standard output.\n"
+        "Progress goes to standard output (to standard error while an export goes there).\n"
+        "The exit status is 0 on success, 2 when the command line is wrong and 1 on any\n"
+        "other failure, with one line on standard error; files are written whole or not at all.\n";
+    return text.c_str();
+}
+
+const char* ChartCommand::version() {
+    static const std::string text = std::string("tintry-chart ") + tintryVersion + "\n";
+    return text.c_str();
+}
+
+int ChartCommand::run(int argc, char** argv) {
+    if (VerifyCommand::wanted(argc, argv))
+        return VerifyCommand::run(argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(usage(), stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs(version(), stdout);
+            return 0;
+        }
+    }
+    Options o;
+    const std::string problem = parse(argc, argv, o);
+    if (!problem.empty())
+        return complain(usageError, problem);
+    return build(o);
 }

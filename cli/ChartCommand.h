@@ -6,12 +6,16 @@
 //                [--swatches FILE [--separate]] [--ps OUT.ps] [--iso12642 OUT.txt]
 //                [--ti1 OUT.ti1]
 //
-// Progress lines go to standard output; any failure ends with status 1 and
-// one line on standard error.
+// Options take their value as the next argument or after '=' (--patches=64).
+// An export named '-' goes to standard output; the progress lines then go to
+// standard error, and --quiet drops them. Exit status: 0 on success, 2 for a
+// command line that cannot be run (with a hint to --help), 1 for any other
+// failure, each with one line "tintry-chart: <what>: <why>" on standard error.
 #pragma once
 
 class ChartCommand {
 public:
     static int run(int argc, char** argv);
     static const char* usage();
+    static const char* version();
 };

@@ -25,6 +25,7 @@ const std::string keyLastdirFile = "lastdir_file";
 const std::string keyIntent = "intent";
 const std::string keyAccuracy = "accuracy";
 const std::string keyInstrument = "instrument";
+const std::string keyKept = "kept";
 
 // The combo lists the two colorimetric intents together, so its order is not
 // the numeric order of the intents: index 2 is absolute (3), index 3 is
@@ -46,8 +47,12 @@ Tintry::Tintry(KvRegistry* store, QWidget* parent, const char* /*name*/, Qt::Win
       spectro(nullptr), registry(store) {
     setupWidgets();
     setupShortcuts();
+    setupDesktop();
     loadSettings(registry);
     refresh();
+    // Only now is the input space known that the kept colours belong to.
+    restoreKeptColours(storedKept);
+    storedKept.clear();
 }
 
 Tintry::~Tintry() {
@@ -100,6 +105,7 @@ void Tintry::loadSettings(KvRegistry* store) {
     monitorICC = QString::fromStdString(store->getstring(settingsSection, keyMonitorICC));
     lastdir_icc = QString::fromStdString(store->getstring(settingsSection, keyLastdirIcc));
     lastdir_file = QString::fromStdString(store->getstring(settingsSection, keyLastdirFile));
+    storedKept = QString::fromStdString(store->getstring(settingsSection, keyKept));
 
     // A stored intent the combo cannot show would be used while the combo says
     // "Perceptual", and the engine refuses most such values, which would fail
@@ -134,6 +140,9 @@ void Tintry::saveSettings(KvRegistry* store) {
     store->putstring(settingsSection, keyLastdirFile, lastdir_file.toStdString());
     store->putlong(settingsSection, keyIntent, long(cmsInOut.renderingIntent));
     store->putlong(settingsSection, keyAccuracy, long(cmsInOut.accuracy));
+    // Until the stored list is restored, the empty combo must not overwrite it.
+    if (storedKept.isEmpty())
+        store->putstring(settingsSection, keyKept, keptColoursText().toStdString());
     if (spectro)
         spectro->saveRegistry(*store, settingsSection, keyInstrument);
 }

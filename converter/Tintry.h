@@ -14,6 +14,7 @@
 #include <cmath>
 
 class KvRegistry;
+class QAction;
 class SpectroBuddy;
 
 // Every double shown in an integer widget is rounded to the nearest whole
@@ -28,6 +29,9 @@ class Tintry : public Tintry_UI {
     Q_OBJECT
 
 public:
+    // The converter's three profiles (their checks are a ProfileRole each).
+    enum ProfileSlot { InputProfile, OutputProfile, MonitorProfile };
+
     Tintry(KvRegistry* registry, QWidget* parent = nullptr, const char* name = nullptr,
            Qt::WindowFlags f = {});
     ~Tintry() override;
@@ -38,9 +42,13 @@ public:
     void refresh();
     void setupTransforms();
     int showMessage(int code, QWidget* parent, int button0, int button1, int button2);
-    // Takes a profile for a role (as the file dialog does) after checking it;
-    // on refusal one message says why, and the old choice stays.
-    bool useProfile(const QString& path, ProfileRole role, QString& field, int messageCode);
+    // Takes a profile for one of the converter's three roles after the checks
+    // a chosen file gets; on refusal one message says why, the old choice
+    // stays, and the result is false. Every way of naming a profile (the
+    // dialog, a drop, the command line, the display's own profile) ends here.
+    bool useProfile(ProfileSlot slot, const QString& path);
+    // The colour on display as text: the output values, then the Lab.
+    QString valuesText() const;
     // How many conversions have run; one edit must cost exactly one.
     int conversions() const { return conversionCount; }
 
@@ -58,8 +66,17 @@ public:
     SpectroBuddy* spectro;
     KvRegistry* registry; // not owned
 
+    // The kept colours as one line for the settings, and back.
+    QString keptColoursText() const;
+    void restoreKeptColours(const QString& text);
+    // Writes the kept colours as a CGATS file of names and D50 Lab; 0 or -1.
+    int writeKeptColours(const QString& path);
+    QAction* copyAction = nullptr;
+    QAction* displayProfileAction = nullptr;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 public slots:
@@ -80,9 +97,12 @@ private slots:
     void keepColour();
     void doHistory(int index);
     void processLab(double L, double a, double b);
+    void copyValues();
+    void useDisplayProfile();
+    void exportKeptColours();
 
 private:
-    void chooseProfile(const QString& caption, ProfileRole role, QString& field, int messageCode);
+    void chooseProfile(ProfileSlot slot, const QString& caption);
     bool profileUsable(const QString& path, ProfileRole role, int messageCode);
     void updateLabOutput();
     void updatePreview();
@@ -91,6 +111,11 @@ private:
     void setAccuracy(ICCACCURACY accuracy);
 
     void setupShortcuts();
+    void setupDesktop();
+    void updateDisplayProfileAction();
+    bool currentLab(double lab[3]);
+
+    QString storedKept; // the kept colours read from the settings, until the first refresh is done
 
     int conversionCount = 0;
 };

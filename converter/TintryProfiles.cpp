@@ -87,31 +87,40 @@ int Tintry::showMessage(int code, QWidget* parent, int button0, int button1, int
 }
 
 void Tintry::getICCin() {
-    chooseProfile(tr("Choose an input ICC profile"), ProfileRole::ConverterInput, inICC, 1);
+    chooseProfile(InputProfile, tr("Choose an input ICC profile"));
 }
 
 void Tintry::getICCout() {
-    chooseProfile(tr("Choose an output ICC profile"), ProfileRole::ConverterOutput, outICC, 2);
+    chooseProfile(OutputProfile, tr("Choose an output ICC profile"));
 }
 
 void Tintry::getICCmonitor() {
-    chooseProfile(tr("Choose a monitor ICC profile"), ProfileRole::Monitor, monitorICC, 3);
+    chooseProfile(MonitorProfile, tr("Choose a monitor ICC profile"));
 }
 
-void Tintry::chooseProfile(const QString& caption, ProfileRole role, QString& field, int messageCode) {
-    const QString path = KvDialogs::getOpenFileName(this, caption, lastdir_icc, QString());
+void Tintry::chooseProfile(ProfileSlot slot, const QString& caption) {
+    const QString path = KvDialogs::getOpenProfileName(this, caption, lastdir_icc);
     if (path.isEmpty())
         return;
     // Remembered before the file is checked: a user who picked the wrong file
     // usually wants the next dialog to open in the same folder.
     lastdir_icc = QString::fromStdString(KvFileInfo::dirnameFromPath(path.toStdString()));
-    useProfile(path, role, field, messageCode);
+    useProfile(slot, path);
 }
 
-bool Tintry::useProfile(const QString& path, ProfileRole role, QString& field, int messageCode) {
-    if (!profileUsable(path, role, messageCode))
+bool Tintry::useProfile(ProfileSlot slot, const QString& path) {
+    struct Slot {
+        ProfileRole role;
+        QString* field;
+        int messageCode;
+    };
+    const Slot roles[] = {{ProfileRole::ConverterInput, &inICC, 1},
+                          {ProfileRole::ConverterOutput, &outICC, 2},
+                          {ProfileRole::Monitor, &monitorICC, 3}};
+    const Slot& s = roles[slot];
+    if (!profileUsable(path, s.role, s.messageCode))
         return false; // the old choice stays
-    field = path;
+    *s.field = path;
     refresh();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "KvGamutView.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QMenu>
@@ -35,6 +36,12 @@ void Tintry::contextMenuEvent(QContextMenuEvent* e) {
     e->accept();
     if (KvGamutView::supported())
         menu->addAction(tr("Display gamut"), this, &Tintry::showGamut);
+    menu->addAction(copyAction);
+    updateDisplayProfileAction();
+    menu->addAction(displayProfileAction);
+    menu->setToolTipsVisible(true);
+    QAction* exportKept = menu->addAction(tr("Export kept colours..."), this, &Tintry::exportKeptColours);
+    exportKept->setEnabled(history_combo->count() > 1);
     if (!menu->actions().isEmpty())
         menu->exec(e->globalPos());
     delete menu;
@@ -43,8 +50,8 @@ void Tintry::contextMenuEvent(QContextMenuEvent* e) {
 void Tintry::showGamut() {
     if (!KvGamutView::supported())
         return;
-    const QString path = KvDialogs::getOpenFileName(this, tr("Choose an ICC profile for Gamut viewing"),
-                                                    lastdir_icc, QString());
+    const QString path =
+        KvDialogs::getOpenProfileName(this, tr("Choose an ICC profile for Gamut viewing"), lastdir_icc);
     if (path.isNull())
         return;
     lastdir_icc = QString::fromStdString(KvFileInfo::dirnameFromPath(path.toStdString()));

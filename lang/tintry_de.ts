@@ -184,6 +184,17 @@
     </message>
 </context>
 <context>
+    <name>KvDialogs</name>
+    <message>
+        <source>ICC profiles (*.icc *.icm)</source>
+        <translation>ICC-Profile (*.icc *.icm)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
     <name>KvGamutView</name>
     <message>
         <source>No gamut to show.</source>
@@ -690,6 +701,48 @@ cannot be used.
         <translation>%1
 kann nicht verwendet werden.
 %2</translation>
+    </message>
+    <message>
+        <source>Copy values</source>
+        <translation>Werte kopieren</translation>
+    </message>
+    <message>
+        <source>Use the display&apos;s profile</source>
+        <translation>Profil des Bildschirms verwenden</translation>
+    </message>
+    <message>
+        <source>Use %1, the profile the desktop gives this display</source>
+        <translation>%1 verwenden, das Profil, das der Desktop diesem Bildschirm zuordnet</translation>
+    </message>
+    <message>
+        <source>The desktop names no profile for this display (neither colord nor the X11 _ICC_PROFILE property)</source>
+        <translation>Der Desktop nennt für diesen Bildschirm kein Profil (weder colord noch die X11-Eigenschaft _ICC_PROFILE)</translation>
+    </message>
+    <message>
+        <source>Export kept colours</source>
+        <translation>Gemerkte Farben exportieren</translation>
+    </message>
+    <message>
+        <source>CGATS files (*.txt *.cgats)</source>
+        <translation>CGATS-Dateien (*.txt *.cgats)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The kept colours could not be written to
+%1</source>
+        <translation>Die gemerkten Farben konnten nicht geschrieben werden nach
+%1</translation>
+    </message>
+    <message>
+        <source>Export kept colours...</source>
+        <translation>Gemerkte Farben exportieren...</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Control patches first: paper, solids, overprints, grey ramp</source>
-        <translation>Plages de contrôle en tête : papier, aplats, superpositions, gamme de gris</translation>
+        <translation>Plages de contrôle en tête&#xa0;: papier, aplats, superpositions, gamme de gris</translation>
     </message>
     <message>
         <source>Total ink limit (%)</source>
@@ -181,6 +181,17 @@
     <message>
         <source>Chart options...</source>
         <translation>Options de la charte...</translation>
+    </message>
+</context>
+<context>
+    <name>KvDialogs</name>
+    <message>
+        <source>ICC profiles (*.icc *.icm)</source>
+        <translation>Profils ICC (*.icc *.icm)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
     </message>
 </context>
 <context>
@@ -690,6 +701,48 @@ cannot be used.
         <translation>%1
 ne peut pas être utilisé.
 %2</translation>
+    </message>
+    <message>
+        <source>Copy values</source>
+        <translation>Copier les valeurs</translation>
+    </message>
+    <message>
+        <source>Use the display&apos;s profile</source>
+        <translation>Utiliser le profil de l&apos;écran</translation>
+    </message>
+    <message>
+        <source>Use %1, the profile the desktop gives this display</source>
+        <translation>Utiliser %1, le profil que le bureau attribue à cet écran</translation>
+    </message>
+    <message>
+        <source>The desktop names no profile for this display (neither colord nor the X11 _ICC_PROFILE property)</source>
+        <translation>Le bureau n&apos;indique aucun profil pour cet écran (ni colord ni la propriété X11 _ICC_PROFILE)</translation>
+    </message>
+    <message>
+        <source>Export kept colours</source>
+        <translation>Exporter les couleurs conservées</translation>
+    </message>
+    <message>
+        <source>CGATS files (*.txt *.cgats)</source>
+        <translation>Fichiers CGATS (*.txt *.cgats)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>Échec de l&apos;export</translation>
+    </message>
+    <message>
+        <source>The kept colours could not be written to
+%1</source>
+        <translation>Les couleurs conservées n&apos;ont pas pu être écrites dans
+%1</translation>
+    </message>
+    <message>
+        <source>Export kept colours...</source>
+        <translation>Exporter les couleurs conservées...</translation>
     </message>
 </context>
 <context>

@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang clang-format
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl1-mesa-dev libxcb1-dev libqt6svg6
   liblcms2-dev liblcms2-utils argyll libhpdf-dev
   icc-profiles-free libgs-common ghostscript
-  xvfb xauth imagemagick xdotool locales
+  xvfb xauth imagemagick xdotool locales x11-utils dbus-daemon
+  desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

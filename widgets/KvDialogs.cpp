@@ -1,5 +1,8 @@
 #include "KvDialogs.h"
 
+#include "ProfileFolders.h"
+
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -45,6 +48,31 @@ QString KvDialogs::getOpenFileName(QWidget* parent, const QString& caption, cons
     }
     return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr,
                                         QFileDialog::DontResolveSymlinks);
+}
+
+QString KvDialogs::profileFilter() {
+    return QCoreApplication::translate("KvDialogs", "ICC profiles (*.icc *.icm)") + ";;" +
+           QCoreApplication::translate("KvDialogs", "All files (*)");
+}
+
+QString KvDialogs::getOpenProfileName(QWidget* parent, const QString& caption, const QString& lastDir) {
+    KvDialogRequest request = fileRequest(KvDialogRequest::OpenFile, parent, caption,
+                                          ProfileFolders::startFolder(lastDir), profileFilter());
+    request.sidebar = ProfileFolders::existing();
+    if (hasResponder()) {
+        const KvDialogAnswer a = ask(request);
+        return a.accepted ? a.path : QString();
+    }
+    QFileDialog dialog(parent, caption, request.dir, request.filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontResolveSymlinks);
+    QList<QUrl> places = dialog.sidebarUrls();
+    for (const QString& folder : request.sidebar)
+        places << QUrl::fromLocalFile(folder);
+    dialog.setSidebarUrls(places);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString KvDialogs::getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,10 +18,11 @@ struct KvDialogRequest {
     Kind kind = Message;
     QWidget* parent = nullptr;
     QString caption;
-    QString text;   // message text, or the label of the integer input
-    QString dir;    // start directory (or proposed file) of a file dialog
-    QString filter; // file filter of a file dialog
-    int value = 0;  // integer input: initial value, minimum, maximum, step
+    QString text;        // message text, or the label of the integer input
+    QString dir;         // start directory (or proposed file) of a file dialog
+    QString filter;      // file filter of a file dialog
+    QStringList sidebar; // folders a file dialog offers besides its own places
+    int value = 0;       // integer input: initial value, minimum, maximum, step
     int minimum = 0;
     int maximum = 0;
     int step = 1;
@@ -58,6 +60,11 @@ public:
     // A null string when cancelled.
     static QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter = QString());
+    // A file dialog for ICC profiles: it opens in `lastDir` when that still
+    // exists, else in the system's profile folder, filters on profile
+    // suffixes first, and lists the system's profile folders in its sidebar.
+    static QString getOpenProfileName(QWidget* parent, const QString& caption, const QString& lastDir);
+    static QString profileFilter();
     static QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filter = QString());
     // The chosen value; *ok tells whether the user accepted.

@@ -1,10 +1,13 @@
 // tintry-chart, run in-process: status 0 and the chart's progress lines on
-// success, status 1 with exactly one line on standard error for every kind of
-// failure, and files that match what the chart window would write.
+// success, status 2 for a command line that cannot run and 1 for every other
+// failure, each with exactly one line on standard error, and files that match
+// what the chart window would write.
 #include "ChartCommand.h"
 #include "ChartTestKit.h"
 #include "CoreTestMain.h"
+#include "TintryVersion.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -46,66 +49,167 @@ class TestChartCommand : public QObject {
 private slots:
     void failures_data() {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         const QString cmyk = defaultCmyk;
-        QTest::newRow("nothing") << QStringList() << "tintry-chart: --profile is required (see --help)";
-        QTest::newRow("unknown") << QStringList{"--profile", cmyk, "--patches", "8", "--tiff", "x"}
-                                 << "tintry-chart: unknown argument '--tiff' (see --help)";
-        QTest::newRow("twice") << QStringList{"--profile", cmyk, "--patches", "8", "--patches", "9"}
+        // Every run that gets past the command line needs somewhere to write.
+        const QString out = QDir::temp().filePath("tintry-chart-never-written.ps");
+        QTest::newRow("nothing") << QStringList() << 2 << "tintry-chart: --profile is required (see --help)";
+        QTest::newRow("unknown") << QStringList{"--profile", cmyk, "--patches", "8", "--frobnicate", "x"} << 2
+                                 << "tintry-chart: unknown argument '--frobnicate' (see --help)";
+        QTest::newRow("not an option") << QStringList{"--profile", cmyk, "--patches", "8", "stray"} << 2
+                                       << "tintry-chart: unknown argument 'stray' (see --help)";
+        QTest::newRow("twice") << QStringList{"--profile", cmyk, "--patches", "8", "--patches=9"} << 2
                                << "tintry-chart: --patches given twice";
-        for (const char* n : {"7", "2001", "64x"})
+        QTest::newRow("empty value") << QStringList{"--profile=", "--patches", "8"} << 2
+                                     << "tintry-chart: --profile needs a value (see --help)";
+        QTest::newRow("value at the end") << QStringList{"--patches", "8", "--profile"} << 2
+                                          << "tintry-chart: --profile needs a value (see --help)";
+        QTest::newRow("flag with value") << QStringList{"--profile", cmyk, "--patches", "8", "--quiet=yes"}
+                                         << 2 << "tintry-chart: --quiet: takes no value (see --help)";
+        for (const char* n : {"7", "2001", "64x", "99999999999999999999"})
             QTest::newRow(qPrintable(QString("count '%1'").arg(n)))
-                << QStringList{"--profile", cmyk, "--patches", n}
+                << QStringList{"--profile", cmyk, "--patches", n, "--ps", out} << 2
                 << "tintry-chart: --patches takes a whole number from 8 to 2000";
-        QTest::newRow("levels") << QStringList{"--profile", cmyk, "--patches", "8", "--levels", "18"}
-                                << "tintry-chart: --levels takes a whole number from 2 to 17";
-        QTest::newRow("ink limit") << QStringList{"--profile", cmyk, "--patches", "8", "--ink-limit", "99"}
+        QTest::newRow("levels") << QStringList{"--profile", cmyk, "--patches", "8",
+                                               "--levels",  "18", "--ps",      out}
+                                << 2 << "tintry-chart: --levels takes a whole number from 2 to 17";
+        QTest::newRow("ink limit") << QStringList{"--profile",   cmyk, "--patches", "8",
+                                                  "--ink-limit", "99", "--ps",      out}
+                                   << 2
                                    << "tintry-chart: --ink-limit takes a whole percentage from 100 to 400";
         QTest::newRow("seed")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--shuffle", "-1"}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--shuffle", "-1", "--ps", out} << 2
             << "tintry-chart: --shuffle takes a whole number from 0 to 4294967295 as its seed";
         QTest::newRow("controls twice")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--controls", "--controls"}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--controls", "--controls"} << 2
             << "tintry-chart: --controls given twice";
         QTest::newRow("controls on swatches")
-            << QStringList{"--profile", cmyk, "--swatches", "x", "--controls"}
+            << QStringList{"--profile", cmyk, "--swatches", "x", "--controls"} << 2
             << "tintry-chart: --controls does not apply to a chart from --swatches";
-        QTest::newRow("grid too small") << QStringList{"--profile", cmyk, "--patches", "16", "--levels", "2"}
-                                        << "tintry-chart: --patches 16: the grid offers only 15 candidates "
-                                           "(raise --levels or --ink-limit)";
+        QTest::newRow("grid too small")
+            << QStringList{"--profile", cmyk, "--patches", "16", "--levels", "2", "--quiet", "--ps", out} << 1
+            << "tintry-chart: --patches 16: the grid offers only 15 candidates (raise --levels or "
+               "--ink-limit)";
         QTest::newRow("fewer than the controls")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--controls"}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--controls", "--quiet", "--ps", out} << 1
             << "tintry-chart: --patches 8: fewer than the 13 control patches";
-        QTest::newRow("both sources") << QStringList{"--profile", cmyk, "--patches", "8", "--swatches", "x"}
-                                      << "tintry-chart: --patches does not apply to a chart from --swatches";
+        QTest::newRow("both sources")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--swatches", "x"} << 2
+            << "tintry-chart: --patches does not apply to a chart from --swatches";
+        QTest::newRow("no output")
+            << QStringList{"--profile", cmyk, "--patches", "8"} << 2
+            << "tintry-chart: nothing to write: give --ps or --pdf or --iso12642 or --ti1 "
+               "(see --help)";
+        QTest::newRow("two to stdout")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--ps", "-", "--iso12642=-"} << 2
+            << "tintry-chart: standard output: only one export can go there (see --help)";
         QTest::newRow("unreadable")
-            << QStringList{"--profile", "/nonexistent.icc", "--patches", "8"}
+            << QStringList{"--profile", "/nonexistent.icc", "--patches", "8", "--ps", out} << 1
             << "tintry-chart: /nonexistent.icc: cannot be read: No such file or directory";
-        QTest::newRow("rgb") << QStringList{"--profile", srgb, "--patches", "8"}
+        QTest::newRow("rgb") << QStringList{"--profile", srgb, "--patches", "8", "--ps", out} << 1
                              << QString(
                                     "tintry-chart: %1: a chart needs a CMYK profile of the input, display or "
                                     "output class")
                                     .arg(srgb);
         QTest::newRow("bad preview")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--preview", cmyk}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--preview", cmyk, "--ps", out} << 1
             << QString("tintry-chart: %1: not usable as a monitor profile").arg(cmyk);
-        QTest::newRow("no swatches") << QStringList{"--profile", cmyk, "--swatches", "/nonexistent.ase"}
-                                     << "tintry-chart: /nonexistent.ase: No such file or directory";
+        QTest::newRow("no swatches") << QStringList{"--profile",        cmyk,   "--swatches",
+                                                    "/nonexistent.ase", "--ps", out}
+                                     << 1 << "tintry-chart: /nonexistent.ase: No such file or directory";
         QTest::newRow("unwritable ps")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--ps", "/nonexistent/c.ps"}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--ps", "/nonexistent/c.ps"} << 1
             << "tintry-chart: /nonexistent/c.ps: cannot write: No such file or directory";
         QTest::newRow("unwritable pdf")
-            << QStringList{"--profile", cmyk, "--patches", "8", "--pdf", "/nonexistent/c.pdf"}
+            << QStringList{"--profile", cmyk, "--patches", "8", "--pdf", "/nonexistent/c.pdf"} << 1
             << "tintry-chart: /nonexistent/c.pdf: cannot write: No such file or directory";
-        QTest::newRow("landscape twice") << QStringList{"--profile", cmyk, "--landscape", "--landscape"}
+        QTest::newRow("folder as iso")
+            << QStringList{"--profile", cmyk, "--patches", "8", "--iso12642", "/tmp"} << 1
+            << "tintry-chart: /tmp: cannot write: it is a folder";
+        QTest::newRow("landscape twice") << QStringList{"--profile", cmyk, "--landscape", "--landscape"} << 2
                                          << "tintry-chart: --landscape given twice";
     }
     void failures() {
         QFETCH(QStringList, args);
+        QFETCH(int, status);
         QFETCH(QString, message);
         const Run r = run(args);
-        QCOMPARE(r.status, 1);
         QCOMPARE(QString::fromLocal8Bit(r.err), message + "\n");
+        QCOMPARE(r.status, status);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(QDir::temp().filePath("tintry-chart-never-written.ps")));
+    }
+
+    void version() {
+        const Run r = run({"--profile", "x", "--version"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QByteArray("tintry-chart ") + tintryVersion + "\n");
+        QVERIFY(r.err.isEmpty());
+    }
+
+    // The same chart whether values follow '=' or come as the next argument.
+    void valuesAfterEquals() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.txt");
+        const QString b = dir.filePath("b.txt");
+        const Run spaced = run({"--profile", psCmyk, "--patches", "16", "--iso12642", a});
+        const Run joined = run({QString("--profile=") + psCmyk, "--patches=16", "--iso12642=" + b});
+        QCOMPARE(spaced.status, 0);
+        QCOMPARE(joined.status, 0);
+        QCOMPARE(joined.out, spaced.out);
+        const auto body = [](QByteArray text) { return text.mid(text.indexOf("NUMBER_OF_FIELDS")); };
+        QCOMPARE(body(readAll(b)), body(readAll(a)));
+        QVERIFY(readAll(b).contains("\"Patch 0016\""));
+    }
+
+    // '-' puts the export, and only the export, on standard output; the
+    // progress moves to standard error, and --quiet silences it anywhere.
+    void standardOutputAndQuiet() {
+        QTemporaryDir dir;
+        const QString ps = dir.filePath("c.ps");
+        const Run toFile = run({"--profile", psCmyk, "--patches", "8", "--ps", ps});
+        const Run toStdout = run({"--profile", psCmyk, "--patches", "8", "--ps", "-"});
+        QCOMPARE(toStdout.status, 0);
+        QVERIFY(toStdout.out.startsWith("%!PS-Adobe-3.0\n"));
+        QCOMPARE(toStdout.out.count("rectfill\n"), 8);
+        QVERIFY(!QFile::exists("-"));
+        QCOMPARE(toStdout.err, toFile.out);
+        QVERIFY(toStdout.err.startsWith("all done: "));
+
+        const Run quiet = run({"--quiet", "--profile", psCmyk, "--patches", "8", "--iso12642", "-"});
+        QCOMPARE(quiet.status, 0);
+        QVERIFY(quiet.err.isEmpty());
+        QVERIFY(quiet.out.startsWith("CGATS.17"));
+        QVERIFY(quiet.out.contains("\"Patch 0008\""));
+        const Run quietFile = run({"--quiet", "--profile", psCmyk, "--patches", "8", "--ps", ps});
+        QCOMPARE(quietFile.status, 0);
+        QVERIFY(quietFile.out.isEmpty() && quietFile.err.isEmpty());
+    }
+
+    // The installed program answers --help and --version with no display and
+    // no platform plugin: a script on a server must be able to ask.
+    void helpAndVersionWithoutDisplay() {
+        for (const QString& binary :
+             {qEnvironmentVariable("TINTRY_CHART_BINARY"), qEnvironmentVariable("TINTRY_BINARY")}) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                env.remove(name);
+            const QString name = QFileInfo(binary).fileName();
+            for (const QString& option : {QString("--version"), QString("--help")}) {
+                QProcess p;
+                p.setProcessEnvironment(env);
+                p.start(binary, {option});
+                QVERIFY2(p.waitForFinished(30000), qPrintable(binary));
+                QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+                QCOMPARE(p.exitCode(), 0);
+                const QByteArray out = p.readAllStandardOutput();
+                if (option == "--version")
+                    QCOMPARE(out, (name + " " + tintryVersion + "\n").toUtf8());
+                else
+                    QVERIFY2(out.startsWith(("Usage: " + name).toUtf8()), out.constData());
+            }
+        }
     }
 
     // An output that is one of the inputs (by another name, or through a
@@ -153,7 +257,8 @@ private slots:
         QTemporaryDir dir;
         const QByteArray fifo = QFile::encodeName(dir.filePath("swatches.fifo"));
         QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
-        const Run r = run({"--profile", psCmyk, "--swatches", QFile::decodeName(fifo)});
+        const Run r = run(
+            {"--profile", psCmyk, "--swatches", QFile::decodeName(fifo), "--ps", dir.filePath("never.ps")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.endsWith(": not a regular file\n"), r.err.constData());
     }

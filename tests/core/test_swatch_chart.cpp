@@ -448,7 +448,8 @@ private slots:
 
         QTemporaryDir dir;
         writeFile(dir.filePath("bad.txt"), bad);
-        const Run r = runChart({"--profile", defaultCmyk, "--swatches", dir.filePath("bad.txt")});
+        const Run r = runChart(
+            {"--profile", defaultCmyk, "--swatches", dir.filePath("bad.txt"), "--ps", dir.filePath("c.ps")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(complaint.toUtf8()), r.err.constData());
         QCOMPARE(r.err.count('\n'), 1);
@@ -528,7 +529,7 @@ private slots:
 
     void commandLineOptions() {
         const Run r = runChart({"--profile", defaultCmyk, "--patches", "8", "--separate"});
-        QCOMPARE(r.status, 1);
+        QCOMPARE(r.status, 2); // a command line that cannot be run
         QCOMPARE(r.err, QByteArray("tintry-chart: --separate applies only to a chart from --swatches\n"));
     }
 };

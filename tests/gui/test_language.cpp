@@ -204,6 +204,35 @@ private slots:
         closeAndDelete(again);
     }
 
+    // With nothing stored, a German desktop starts in German; any stored
+    // choice, English included, wins over the desktop, and a desktop language
+    // without a translation keeps the built-in texts.
+    void followsTheDesktopUntilChosen() {
+        QCOMPARE(effectiveLanguage("", "lang", QLocale("de_DE")), QString("Deutsch"));
+        QCOMPARE(effectiveLanguage("", "lang", QLocale("de_AT")), QString("Deutsch"));
+        QVERIFY(effectiveLanguage("", "lang", QLocale("ja_JP")).isNull());
+        QVERIFY(effectiveLanguage("", "nowhere", QLocale("de_DE")).isNull());
+        QCOMPARE(effectiveLanguage("English", "lang", QLocale("de_DE")), QString("English"));
+
+        DialogScript dialogs;
+        storeLanguage("English");
+        loadStartupLanguage(1, args, QLocale("de_DE"));
+        QVERIFY(translator == nullptr);
+        storeLanguage("");
+        loadStartupLanguage(1, args, QLocale("ja_JP"));
+        QVERIFY(translator == nullptr);
+
+        loadStartupLanguage(1, args, QLocale("de_DE"));
+        QVERIFY(translator);
+        auto* w = new KvMainWindow(1, args);
+        QCOMPARE(menuTitles(w).first(), QString("Projekt"));
+        closeAndDelete(w);
+        // Following the desktop is not a choice: a later German-less desktop
+        // is followed as well.
+        QCOMPARE(storedLanguage(), std::string());
+        QCOMPARE(dialogs.requests.size(), 0);
+    }
+
     void lastClosedWindowDecides() {
         DialogScript dialogs;
         auto* a = new KvMainWindow(1, args);

@@ -1,13 +1,19 @@
 // Start-up: each failure gives its line on its stream and its exit status,
 // and a normal run ends with 0 once the last window is closed. This test
 // makes its own application object, so it has its own main.
+#include "CommandLine.h"
+#include "DialogScript.h"
+#include "KvMainWindow.h"
 #include "KvRegistry.h"
+#include "Tintry.h"
 #include "TintryStartup.h"
+#include "TintryVersion.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,6 +120,122 @@ private slots:
         QCOMPARE(c.out, QByteArray("Could not initialise the storage classes\n"));
         QCOMPARE(handed, std::uintptr_t(0x5150));
         QVERIFY(!appMade);
+    }
+
+    // --help and --version answer before anything starts (no sockets, no
+    // application object), so they need no display.
+    void helpAndVersionNeedNothing_data() {
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("help") << QByteArray("--help") << QByteArray(CommandLine::usage());
+        QTest::newRow("short help") << QByteArray("-h") << QByteArray(CommandLine::usage());
+        QTest::newRow("version") << QByteArray("--version") << QByteArray("tintry ") + tintryVersion + "\n";
+    }
+    void helpAndVersionNeedNothing() {
+        QFETCH(QByteArray, option);
+        QFETCH(QByteArray, expected);
+        bool started = false;
+        StartupHooks h;
+        h.startSockets = [&] {
+            started = true;
+            return 0;
+        };
+        char* argv[] = {program, option.data(), nullptr};
+        const Captured c = capture([&] { return tintryMain(2, argv, h); });
+        QCOMPARE(c.status, 0);
+        QCOMPARE(c.out, expected);
+        QVERIFY(c.err.isEmpty());
+        QVERIFY(!started);
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QStringList>("roles");
+        QTest::newRow("none") << QStringList() << QString() << QStringList{"", "", ""};
+        QTest::newRow("spaced and joined")
+            << QStringList{"--input", "a.icc", "--output=b.icc", "--monitor", "c d.icc"} << QString()
+            << QStringList{"a.icc", "b.icc", "c d.icc"};
+        QTest::newRow("unknown") << QStringList{"--input", "a.icc", "--inptu", "b.icc"}
+                                 << "unknown argument '--inptu' (see --help)" << QStringList();
+        QTest::newRow("stray") << QStringList{"a.icc"} << "unknown argument 'a.icc' (see --help)"
+                               << QStringList();
+        QTest::newRow("no value") << QStringList{"--monitor"} << "--monitor needs a value (see --help)"
+                                  << QStringList();
+        QTest::newRow("empty value") << QStringList{"--output="} << "--output needs a value (see --help)"
+                                     << QStringList();
+        QTest::newRow("twice") << QStringList{"--input=a", "--input", "b"} << "--input given twice"
+                               << QStringList();
+    }
+    void commandLine() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, problem);
+        QFETCH(QStringList, roles);
+        QList<QByteArray> bytes{QByteArray(program)};
+        for (const QString& a : args)
+            bytes << a.toUtf8();
+        std::vector<char*> argv;
+        for (QByteArray& b : bytes)
+            argv.push_back(b.data());
+        argv.push_back(nullptr);
+        const CommandLine line = CommandLine::parse(int(argv.size()) - 1, argv.data());
+        QCOMPARE(QString::fromStdString(line.problem), problem);
+        QCOMPARE(line.action, problem.isEmpty() ? CommandLine::Run : CommandLine::UsageError);
+        if (problem.isEmpty())
+            QCOMPARE((QStringList{line.input, line.output, line.monitor}), roles);
+    }
+
+    // What the program cannot take stops it with status 2 and one line,
+    // before any window opens.
+    void unknownArgumentIsAUsageError() {
+        bool windowShown = false;
+        StartupHooks h;
+        h.beforeExec = [&](QApplication&) { windowShown = true; };
+        char bogus[] = "--frobnicate";
+        char* argv[] = {program, platformOption, offscreen, bogus, nullptr};
+        const Captured c = capture([&] { return tintryMain(4, argv, h); });
+        QCOMPARE(c.status, 2);
+        QCOMPARE(c.err, QByteArray("tintry: unknown argument '--frobnicate' (see --help)\n"));
+        QVERIFY(!windowShown);
+    }
+
+    // Profiles on the command line preset the roles, named relative to where
+    // the program was started; one that is not fit gets the window's message,
+    // a line on standard error, and is left out.
+    void profilesPresetTheRoles() {
+        const QString cmyk = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+        if (!QFileInfo::exists("/usr/share/color/icc/sRGB.icc") || !QFileInfo::exists(cmyk))
+            QSKIP("the test profiles are not installed");
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy("/usr/share/color/icc/sRGB.icc", dir.filePath("in.icc")));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        DialogScript script;
+        QStringList roles;
+        bool iconDrawn = false;
+        StartupHooks h;
+        h.beforeExec = [&](QApplication&) {
+            // The window icon is our own SVG, carried inside the program.
+            iconDrawn = !QGuiApplication::windowIcon().pixmap(32).isNull();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* window = qobject_cast<KvMainWindow*>(w))
+                    roles = QStringList{window->converter()->inICC, window->converter()->outICC,
+                                        window->converter()->monitorICC};
+            QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
+        };
+        QByteArray output = "--output=" + cmyk.toUtf8();
+        QByteArray monitor = cmyk.toUtf8();
+        char input[] = "--input", in[] = "in.icc", monitorOption[] = "--monitor";
+        char* argv[] = {program,       platformOption, offscreen,      input,  in,
+                        output.data(), monitorOption,  monitor.data(), nullptr};
+        const Captured c = capture([&] { return tintryMain(8, argv, h); });
+        QDir::setCurrent(before);
+        QCOMPARE(c.status, 0);
+        QCOMPARE(roles, (QStringList{dir.filePath("in.icc"), cmyk, QString()}));
+        QVERIFY(iconDrawn);
+        QVERIFY2(c.err.contains("tintry: " + monitor + ": not taken"), c.err.constData());
+        QCOMPARE(script.messages().size(), 1);
+        QVERIFY(script.messages().first().startsWith("Invalid monitor ICC profile|"));
     }
 
     void applicationFailure() {
