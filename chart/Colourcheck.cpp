@@ -15,6 +15,7 @@
 #include "PageSetupDialog.h"
 #include "SpectroBuddy.h"
 #include "SwatchImporter.h"
+#include "TolerancesDialog.h"
 #include "VerificationReport.h"
 
 #include <QApplication>
@@ -306,6 +307,7 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
         add(tr("Save measurements..."), SLOT(saveMeasurements()));
         add(tr("Verification report..."), SLOT(showReport()));
         add(tr("Export verification report as HTML..."), SLOT(exportReport()));
+        add(tr("Tolerances..."), SLOT(chooseTolerances()));
     }
     add(tr("Open measurements..."), SLOT(openMeasurements()));
     return menu;
@@ -416,18 +418,7 @@ void Colourcheck::complain(const QString& what, const std::string& why) {
 // The tolerances kept in the settings (section "colourcheck"); a value that is
 // missing or not a number leaves the default: every patch under 3.0.
 ChartTolerances Colourcheck::tolerances() const {
-    ChartTolerances t;
-    if (registry == nullptr)
-        return t;
-    const std::pair<const char*, double*> keys[] = {
-        {"tolerance_max", &t.maximum}, {"tolerance_mean", &t.mean}, {"tolerance_p95", &t.p95}};
-    for (const auto& [key, field] : keys) {
-        bool ok = false;
-        const double v = QString::fromStdString(registry->getstring("colourcheck", key)).toDouble(&ok);
-        if (ok && v >= 0 && v <= 1000)
-            *field = v;
-    }
-    return t;
+    return TolerancesDialog::load(registry);
 }
 
 void Colourcheck::saveMeasurements() {
@@ -508,4 +499,8 @@ void Colourcheck::exportReport() {
     std::string why;
     if (!VerificationReport::save(QFile::encodeName(path).toStdString(), page, &why))
         complain(tr("The report could not be written to %1").arg(path), why);
+}
+
+void Colourcheck::chooseTolerances() {
+    TolerancesDialog::ask(this, registry);
 }

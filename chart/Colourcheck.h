@@ -95,6 +95,7 @@ private slots:
     void openMeasurements();
     void showReport();
     void exportReport();
+    void chooseTolerances();
 
 private:
     void setCaption(const QString& text);

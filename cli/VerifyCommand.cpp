@@ -4,6 +4,7 @@
 #include "ChartVerdict.h"
 #include "MeasuredChartFile.h"
 #include "MeasurementFile.h"
+#include "SwatchImporter.h"
 #include "VerificationReport.h"
 
 #include <cmath>
@@ -77,12 +78,47 @@ bool limit(const std::map<std::string, std::string>& o, const char* key, double*
 // The reference as a chart: our own measured-chart file keeps its inks and
 // names (its readings are dropped), any other CGATS with Lab or XYZ gives the
 // targets and names alone.
+// A chart's own ISO 12642 export (or any swatch file with Lab on every row)
+// also gives the inks, so the report can show what was printed.
+bool inkedReference(const std::string& path, ChartSession& chart) {
+    SwatchType type = SWATCH_UNKNOWN;
+    KVCOMBOCOLOUR* records = SwatchImporter::import(path.c_str(), type, 0, nullptr);
+    bool usable = records != nullptr;
+    for (const KVCOMBOCOLOUR* r = records; r != nullptr && usable; r = KvNext(r))
+        usable = (r->flags & KVCOMBO_LAB_VALID) != 0;
+    CHARTPATCH* list = nullptr;
+    for (const KVCOMBOCOLOUR* r = usable ? records : nullptr; r != nullptr; r = KvNext(r)) {
+        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
+        if (p == nullptr)
+            break;
+        p->kind = CHARTPATCH_KIND;
+        p->labD50[0] = p->labRelative[0] = r->L;
+        p->labD50[1] = p->labRelative[1] = r->a;
+        p->labD50[2] = p->labRelative[2] = r->b;
+        if (r->flags & KVCOMBO_CMYK_VALID) {
+            p->cmyk[INK_C] = static_cast<unsigned char>(r->cmyk >> 24);
+            p->cmyk[INK_M] = static_cast<unsigned char>(r->cmyk >> 16);
+            p->cmyk[INK_Y] = static_cast<unsigned char>(r->cmyk >> 8);
+            p->cmyk[INK_K] = static_cast<unsigned char>(r->cmyk);
+        }
+        setChartPatchName(*p, r->name);
+        AddList(&list, p);
+    }
+    KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+    if (list == nullptr)
+        return false;
+    chart.reset(list);
+    return true;
+}
+
 bool loadReference(const std::string& path, ChartSession& chart, std::string* why) {
     if (MeasuredChartFile::open(path, chart, why)) {
         for (std::size_t i = 0; i < chart.size(); ++i)
             chart.forget(i);
         return true;
     }
+    if (inkedReference(path, chart))
+        return true;
     MeasurementFile file;
     if (!file.load(path) || file.problem() == MeasurementFile::Damaged) {
         *why = file.problem() == MeasurementFile::Damaged
@@ -99,7 +135,7 @@ bool loadReference(const std::string& path, ChartSession& chart, std::string* wh
         p->labD50[0] = p->labRelative[0] = r.L;
         p->labD50[1] = p->labRelative[1] = r.a;
         p->labD50[2] = p->labRelative[2] = r.b;
-        std::snprintf(p->name, sizeof p->name, "%s", r.name.c_str());
+        setChartPatchName(*p, r.name.c_str());
         AddList(&list, p);
     }
     chart.reset(list);

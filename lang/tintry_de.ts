@@ -182,6 +182,10 @@
         <source>Chart options...</source>
         <translation>Tafeloptionen...</translation>
     </message>
+    <message>
+        <source>Tolerances...</source>
+        <translation>Toleranzen...</translation>
+    </message>
 </context>
 <context>
     <name>KvDialogs</name>
@@ -962,6 +966,29 @@ Das Ausgabeprofil bestimmt, ob im Ausgabebereich RGB- oder CMYK-Werte angezeigt 
     <message>
         <source>Better</source>
         <translation>Genauer</translation>
+    </message>
+</context>
+<context>
+    <name>TolerancesDialog</name>
+    <message>
+        <source>Tolerances</source>
+        <translation>Toleranzen</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Every patch under (DeltaE 2000):</source>
+        <translation>Jedes Farbfeld unter (DeltaE 2000):</translation>
+    </message>
+    <message>
+        <source>Mean under:</source>
+        <translation>Mittelwert unter:</translation>
+    </message>
+    <message>
+        <source>95th percentile under:</source>
+        <translation>95. Perzentil unter:</translation>
     </message>
 </context>
 </TS>

@@ -182,6 +182,10 @@
         <source>Chart options...</source>
         <translation>Options de la charte...</translation>
     </message>
+    <message>
+        <source>Tolerances...</source>
+        <translation>Tolérances...</translation>
+    </message>
 </context>
 <context>
     <name>KvDialogs</name>
@@ -962,6 +966,29 @@ Le profil de sortie détermine si la zone de sortie affiche des valeurs RVB ou C
     <message>
         <source>Better</source>
         <translation>Meilleure</translation>
+    </message>
+</context>
+<context>
+    <name>TolerancesDialog</name>
+    <message>
+        <source>Tolerances</source>
+        <translation>Tolérances</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>non vérifié</translation>
+    </message>
+    <message>
+        <source>Every patch under (DeltaE 2000):</source>
+        <translation>Chaque plage sous (DeltaE 2000) :</translation>
+    </message>
+    <message>
+        <source>Mean under:</source>
+        <translation>Moyenne sous :</translation>
+    </message>
+    <message>
+        <source>95th percentile under:</source>
+        <translation>95e centile sous :</translation>
     </message>
 </context>
 </TS>

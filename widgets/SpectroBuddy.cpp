@@ -398,7 +398,7 @@ void SpectroBuddy::setComboChart(KVCOMBOCOLOUR* first, unsigned long current) {
             break;
         p->kind = CHARTPATCH_KIND;
         if (r->name)
-            std::snprintf(p->name, sizeof p->name, "%s", r->name);
+            setChartPatchName(*p, r->name);
         p->labD50[0] = r->L;
         p->labD50[1] = r->a;
         p->labD50[2] = r->b;

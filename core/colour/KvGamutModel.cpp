@@ -1,5 +1,7 @@
 #include "KvGamutModel.h"
+
 #include "KvGamutVolume.h"
+#include "ProfileCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +50,18 @@ bool KvGamutModel::open(const QString& path) {
     projection.clear();
     levelSlices.clear();
     volumeValue = -1;
-    return checkFile(path) && checkProfile() && checkNeutralAxis();
+    return checkFile(path) && checkProfile() && checkNeutralAxis() && checkRole(path);
+}
+
+// The same check the converter and the charts give a profile, so a profile
+// refused there is never drawn here (a damaged white point, say).
+bool KvGamutModel::checkRole(const QString& path) {
+    const ProfileCheck check =
+        ProfileCheck::check(QFile::encodeName(path).constData(), ProfileRole::GamutProfile);
+    if (check.usable())
+        return true;
+    return fail(
+        QStringLiteral("This profile cannot be used: %1.").arg(QString::fromStdString(check.describe())));
 }
 
 // The file is read whole once, so what is checked here is what is sampled

@@ -69,6 +69,7 @@ private:
     bool checkFile(const QString& path);
     bool checkProfile();
     bool checkNeutralAxis();
+    bool checkRole(const QString& path);
     void readDescription(const QString& fileName);
     std::vector<KvLabPoint> toLabOf(std::vector<float> device) const;
 

@@ -272,7 +272,7 @@ bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& 
         KvCMSLabToRGB(nullptr, p->labD50[0], p->labD50[1], p->labD50[2], p->rgb);
         // A name that is only the position is the default, not a name of its own.
         if (r->name != chartPatchName(*p, static_cast<unsigned long>(r->id - 1)))
-            std::snprintf(p->name, sizeof p->name, "%s", r->name.c_str());
+            setChartPatchName(*p, r->name.c_str());
         AddList(&list, p);
     }
     chart.reset(list);

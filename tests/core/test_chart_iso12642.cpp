@@ -290,8 +290,10 @@ private slots:
         for (char& c : garbage)
             c = char((s = s * 1664525u + 1013904223u) >> 24);
         QTest::newRow("binary garbage") << garbage << 0;
-        QTest::newRow("CGATS sets promise more") << QString(kCgats).arg(10).toLatin1() << 3;
-        QTest::newRow("CGATS sets promise fewer") << QString(kCgats).arg(2).toLatin1() << 2;
+        // A swatch table is read whole or not at all: a chart of half a file
+        // would pass for the whole one.
+        QTest::newRow("CGATS sets promise more") << QString(kCgats).arg(10).toLatin1() << 0;
+        QTest::newRow("CGATS sets promise fewer") << QString(kCgats).arg(2).toLatin1() << 0;
         QTest::newRow("CGATS sets absurd") << QString(kCgats).arg(999999999).toLatin1() << 0;
         QTest::newRow("CGATS fields lie")
             << QString(kCgats).arg(3).replace("FIELDS 6", "FIELDS 5").toLatin1() << 0;
@@ -301,12 +303,12 @@ private slots:
                    "NUMBER_OF_SETS 1\nBEGIN_DATA\n1 20\nEND_DATA\n")
             << 0;
         const QByteArray cgats = QString(kCgats).arg(3).toLatin1();
-        QTest::newRow("CGATS cut in the data") << cgats.left(cgats.indexOf("2 A2 0 0") + 6) << 1;
+        QTest::newRow("CGATS cut in the data") << cgats.left(cgats.indexOf("2 A2 0 0") + 6) << 0;
     }
     void damagedFiles() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
-        QVERIFY(importBytes(bytes).names.size() <= records);
+        QCOMPARE(int(importBytes(bytes).names.size()), records);
         // What comes before the damage is kept, whole.
         if (records == 1 && bytes.startsWith("ASEF"))
             QCOMPARE(importBytes(bytes).names, QStringList{"Cyan"});

@@ -245,10 +245,25 @@ private slots:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(rows.size(), 64);
+        // The chart's own export carries its inks, and the report shows them.
+        QMap<QString, QList<double>> inks;
+        cmsHANDLE ref = cmsIT8LoadFromFile(nullptr, QFile::encodeName(f.reference).constData());
+        QVERIFY(ref);
+        for (int i = 0; i < 64; ++i) {
+            QList<double>& v = inks[QString::fromUtf8(
+                cmsIT8GetDataRowCol(ref, i, cmsIT8FindDataFormat(ref, "SAMPLE_NAME")))];
+            for (const char* ink : {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"})
+                v << cmsIT8GetDataRowColDbl(ref, i, cmsIT8FindDataFormat(ref, ink));
+        }
+        cmsIT8Free(ref);
         QSet<QString> named;
         for (const QStringList& cols : rows) {
             QCOMPARE(cols.size(), 7);
-            QCOMPARE(cols[2], QString("not known")); // the reference holds Lab alone, no inks
+            const QStringList shown = cols[2].split(' ');
+            QCOMPARE(shown.size(), 4);
+            for (int k = 0; k < 4; ++k)
+                QVERIFY2(std::abs(shown[k].toDouble() - inks.value(cols[1]).value(k, -1)) < 0.051,
+                         qPrintable(cols[1] + ": " + cols[2]));
             QVERIFY2(saved.contains(cols[1]), qPrintable(cols[1]));
             QCOMPARE(cols[6], QString::number(saved.value(cols[1]), 'f', 4));
             named << cols[1];

@@ -74,7 +74,8 @@ private slots:
         } else {
             SwatchType type = SWATCH_UNKNOWN;
             KVCOMBOCOLOUR* list = SwatchImporter::import(local.constData(), type, 0);
-            QVERIFY(ListLength(list) <= 2);
+            // Nothing of a file that claims the impossible: no half-read table.
+            QCOMPARE(ListLength(list), 0);
             KvPacketFreeList(&list, KV_PACKET_COMBOCOLOUR);
         }
         QVERIFY2(peakKb() - before < 64 * 1024, qPrintable(QString("grew %1 kB").arg(peakKb() - before)));

@@ -5,6 +5,7 @@
 #include "CoreTestMain.h"
 #include "KvCMS.h"
 #include "KvCmsIcc.h"
+#include "KvGamutModel.h"
 #include "MeasurementFile.h"
 #include "ProfileCheck.h"
 #include "ProfileFactory.h"
@@ -156,6 +157,10 @@ private slots:
                  ProfileCheck::DamagedWhitePoint);
         KvCmsIcc engine;
         QVERIFY(!engine.create(local.constData(), local.constData()));
+        // The gamut view draws nothing the converter would refuse.
+        KvGamutModel gamut;
+        QVERIFY(!gamut.open(path));
+        QVERIFY(gamut.error().contains("white point"));
         QVERIFY(KvCMSInit(icSigCmykData, icSigCmykData, local.constData(), nullptr, 1, 0, 0) == nullptr);
 
         // The same profile with a sound white is taken.

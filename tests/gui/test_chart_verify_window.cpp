@@ -13,6 +13,7 @@
 #include "TestMain.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -180,6 +181,34 @@ private slots:
         QCOMPARE(notMeasured, 6);
         QVERIFY(html.contains("10 of 16"));
         QVERIFY(!html.contains("http://") || !html.contains("src="));
+    }
+
+    // The tolerances are the user's to set in the window, remembered; a
+    // cancelled dialog changes nothing.
+    void tolerancesSetInTheWindow() {
+        Window w;
+        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 16), 0);
+        measureSome(*w.chart->session);
+        DialogScript dialogs;
+        dialogs.answer(KvDialogAnswer::dialog([](QDialog* d) {
+            d->findChild<QDoubleSpinBox*>("tolerance_max_spin")->setValue(100);
+            d->findChild<QDoubleSpinBox*>("tolerance_mean_spin")->setValue(50);
+        }));
+        QVERIFY(trigger(w.chart, "Tolerances..."));
+        QCOMPARE(w.store.getstring("colourcheck", "tolerance_max"), std::string("100"));
+        dialogs.clear();
+        QVERIFY(trigger(w.chart, "Verification report..."));
+        QVERIFY(dialogs.requests[0].text.contains("\nPASS\n"));
+
+        bool shownAgain = false;
+        KvDialogs::setResponder([&](const KvDialogRequest& r) {
+            shownAgain =
+                r.dialog && r.dialog->findChild<QDoubleSpinBox*>("tolerance_mean_spin")->value() == 50.0;
+            return KvDialogAnswer::cancel();
+        });
+        QVERIFY(trigger(w.chart, "Tolerances..."));
+        QVERIFY(shownAgain);
+        QCOMPARE(w.store.getstring("colourcheck", "tolerance_max"), std::string("100"));
     }
 
     void panelCountsReadingsAfterAPartialFile() {

@@ -16,12 +16,16 @@
 
 #include <lcms2.h>
 
+#include <memory>
+
 using namespace kit;
 
 namespace {
 
-// Sends a drag of `mime` onto `target`, as a file manager would: enter, then drop.
+// Sends a drag of `mime` onto `target`, as a file manager would: enter, then
+// drop. The events only borrow the data, so it goes with the drop.
 bool dropOn(QWidget* target, QMimeData* mime) {
+    const std::unique_ptr<QMimeData> owned(mime);
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
