@@ -79,10 +79,20 @@ PageLayout PageLayout::forLocale() {
 std::string PageLayout::localePaper() {
     // LC_PAPER is the system's own answer (glibc gives the sheet in mm);
     // only the US-Letter countries use a sheet 216 mm wide.
-    locale_t paper = ::newlocale(LC_PAPER_MASK, "", static_cast<locale_t>(0));
+    // The name is looked up as POSIX says (LC_ALL, then LC_PAPER, then LANG)
+    // and handed over whole: glibc's own lookup of "" kept answering for the
+    // locale the process started with.
+    const char* name = nullptr;
+    for (const char* variable : {"LC_ALL", "LC_PAPER", "LANG"})
+        if (name == nullptr || *name == '\0')
+            name = std::getenv(variable);
+    locale_t paper = ::newlocale(LC_PAPER_MASK, name != nullptr ? name : "C", static_cast<locale_t>(0));
     if (paper == static_cast<locale_t>(0))
         return "a4";
-    const auto width = reinterpret_cast<std::intptr_t>(::nl_langinfo_l(_NL_PAPER_WIDTH, paper));
+    // glibc hands the number over in the low 32 bits of the pointer it
+    // returns (as its own `locale -k` reads it); the rest is not ours to read.
+    const auto width =
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(::nl_langinfo_l(_NL_PAPER_WIDTH, paper)));
     ::freelocale(paper);
     return width == 216 ? "letter" : "a4";
 }

@@ -16,27 +16,6 @@ using namespace chartkit;
 
 namespace {
 
-struct Run {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(QStringList args) {
-    args.prepend("tintry-chart");
-    QList<QByteArray> bytes;
-    for (const QString& a : args)
-        bytes << QFile::encodeName(a);
-    std::vector<char*> argv;
-    for (QByteArray& b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    StreamCapture out(1);
-    StreamCapture err(2);
-    const int status = ChartCommand::run(int(argv.size()) - 1, argv.data());
-    return {status, out.text(), err.text()};
-}
-
 QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -134,7 +113,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run r = run(args);
+        const Run r = runChart(args);
         QCOMPARE(QString::fromLocal8Bit(r.err), message + "\n");
         QCOMPARE(r.status, status);
         QVERIFY(r.out.isEmpty());
@@ -142,7 +121,7 @@ private slots:
     }
 
     void version() {
-        const Run r = run({"--profile", "x", "--version"});
+        const Run r = runChart({"--profile", "x", "--version"});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QByteArray("tintry-chart ") + tintryVersion + "\n");
         QVERIFY(r.err.isEmpty());
@@ -153,8 +132,8 @@ private slots:
         QTemporaryDir dir;
         const QString a = dir.filePath("a.txt");
         const QString b = dir.filePath("b.txt");
-        const Run spaced = run({"--profile", psCmyk, "--patches", "16", "--iso12642", a});
-        const Run joined = run({QString("--profile=") + psCmyk, "--patches=16", "--iso12642=" + b});
+        const Run spaced = runChart({"--profile", psCmyk, "--patches", "16", "--iso12642", a});
+        const Run joined = runChart({QString("--profile=") + psCmyk, "--patches=16", "--iso12642=" + b});
         QCOMPARE(spaced.status, 0);
         QCOMPARE(joined.status, 0);
         QCOMPARE(joined.out, spaced.out);
@@ -168,8 +147,8 @@ private slots:
     void standardOutputAndQuiet() {
         QTemporaryDir dir;
         const QString ps = dir.filePath("c.ps");
-        const Run toFile = run({"--profile", psCmyk, "--patches", "8", "--ps", ps});
-        const Run toStdout = run({"--profile", psCmyk, "--patches", "8", "--ps", "-"});
+        const Run toFile = runChart({"--profile", psCmyk, "--patches", "8", "--ps", ps});
+        const Run toStdout = runChart({"--profile", psCmyk, "--patches", "8", "--ps", "-"});
         QCOMPARE(toStdout.status, 0);
         QVERIFY(toStdout.out.startsWith("%!PS-Adobe-3.0\n"));
         QCOMPARE(toStdout.out.count("rectfill\n"), 8);
@@ -177,12 +156,12 @@ private slots:
         QCOMPARE(toStdout.err, toFile.out);
         QVERIFY(toStdout.err.startsWith("all done: "));
 
-        const Run quiet = run({"--quiet", "--profile", psCmyk, "--patches", "8", "--iso12642", "-"});
+        const Run quiet = runChart({"--quiet", "--profile", psCmyk, "--patches", "8", "--iso12642", "-"});
         QCOMPARE(quiet.status, 0);
         QVERIFY(quiet.err.isEmpty());
         QVERIFY(quiet.out.startsWith("CGATS.17"));
         QVERIFY(quiet.out.contains("\"Patch 0008\""));
-        const Run quietFile = run({"--quiet", "--profile", psCmyk, "--patches", "8", "--ps", ps});
+        const Run quietFile = runChart({"--quiet", "--profile", psCmyk, "--patches", "8", "--ps", ps});
         QCOMPARE(quietFile.status, 0);
         QVERIFY(quietFile.out.isEmpty() && quietFile.err.isEmpty());
     }
@@ -244,7 +223,7 @@ private slots:
              swatches + ": is the same file as the swatch file"},
         };
         for (const auto& c : cases) {
-            const Run r = run(c.args);
+            const Run r = runChart(c.args);
             QCOMPARE(r.status, 1);
             QCOMPARE(QString::fromLocal8Bit(r.err), "tintry-chart: " + c.message + "\n");
         }
@@ -257,7 +236,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray fifo = QFile::encodeName(dir.filePath("swatches.fifo"));
         QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
-        const Run r = run(
+        const Run r = runChart(
             {"--profile", psCmyk, "--swatches", QFile::decodeName(fifo), "--ps", dir.filePath("never.ps")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.endsWith(": not a regular file\n"), r.err.constData());
@@ -273,7 +252,7 @@ private slots:
             f.write("old");
         }
         QVERIFY(::chmod(QFile::encodeName(ps).constData(), 0600) == 0);
-        QCOMPARE(run({"--profile", psCmyk, "--patches", "8", "--ps", ps}).status, 0);
+        QCOMPARE(runChart({"--profile", psCmyk, "--patches", "8", "--ps", ps}).status, 0);
         struct stat st {};
         QVERIFY(::stat(QFile::encodeName(ps).constData(), &st) == 0);
         QCOMPARE(int(st.st_mode & 07777), 0600);
@@ -281,7 +260,7 @@ private slots:
     }
 
     void help() {
-        const Run r = run({"--profile", "x", "--help"});
+        const Run r = runChart({"--profile", "x", "--help"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.startsWith("Usage: tintry-chart --profile P.icc --patches N"));
         QVERIFY(r.out.contains("--iso12642 OUT.txt"));
@@ -292,8 +271,8 @@ private slots:
         QTemporaryDir dir;
         const QString ps = dir.filePath("c.ps");
         const QString iso = dir.filePath("c.txt");
-        const Run r = run({"--profile", psCmyk, "--patches", "24", "--preview", srgb, "--ps", ps,
-                           "--iso12642", iso, "--paper", "fit"});
+        const Run r = runChart({"--profile", psCmyk, "--patches", "24", "--preview", srgb, "--ps", ps,
+                                "--iso12642", iso, "--paper", "fit"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
         const QList<QByteArray> lines = r.out.trimmed().split('\n');
@@ -314,7 +293,7 @@ private slots:
         const QStringList args = {"--profile",  defaultCmyk, "--patches", "600",
                                   "--controls", "--levels",  "11",        "--ink-limit",
                                   "300",        "--shuffle", "42",        "--iso12642"};
-        const Run r = run(args + QStringList{dir.filePath("a.txt")});
+        const Run r = runChart(args + QStringList{dir.filePath("a.txt")});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
         QVERIFY(r.out.trimmed().endsWith(", patches left = 600"));
@@ -322,7 +301,7 @@ private slots:
         QVERIFY(a.contains("\"Patch 0600\"") && !a.contains("Patch 0601"));
         QVERIFY(a.indexOf("\"Patch 0001\"") > a.indexOf("\"Patch 0002\"") ||
                 a.indexOf("\"Patch 0002\"") > a.indexOf("\"Patch 0003\"")); // not in plain order
-        QCOMPARE(run(args + QStringList{dir.filePath("b.txt")}).status, 0);
+        QCOMPARE(runChart(args + QStringList{dir.filePath("b.txt")}).status, 0);
         const auto body = [](QByteArray t) { return t.mid(t.indexOf("BEGIN_DATA\n")); };
         QCOMPARE(body(readAll(dir.filePath("b.txt"))), body(a));
     }
@@ -332,8 +311,8 @@ private slots:
             QSKIP("icc-profiles-free is not installed");
         QTemporaryDir dir;
         const QString ps = dir.filePath("c.ps");
-        const Run r =
-            run({"--profile", defaultCmyk, "--swatches", "/usr/share/color/icc/FOGRA39L.ti3", "--ps", ps});
+        const Run r = runChart(
+            {"--profile", defaultCmyk, "--swatches", "/usr/share/color/icc/FOGRA39L.ti3", "--ps", ps});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(readAll(ps).count("rectfill\n"), 1617);

@@ -23,6 +23,9 @@
 #include <clocale>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
+#include <langinfo.h>
+#include <locale.h>
 #include <tuple>
 
 using namespace chartkit;
@@ -196,14 +199,34 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(QProcess::execute(localedef, {"-i", "en_US", "-f", "UTF-8", dir.filePath("en_US.UTF-8")}),
                  0);
+        const QByteArray lang = qgetenv("LANG");
+        qunsetenv("LANG");
+        qunsetenv("LC_PAPER");
         qputenv("LOCPATH", QFile::encodeName(dir.path()));
         qputenv("LC_ALL", "en_US.UTF-8");
+        // glibc remembers a locale it once failed to find, for the life of the
+        // process, whatever LOCPATH says later; without it there is nothing to test.
+        const locale_t built = ::newlocale(LC_PAPER_MASK, "en_US.UTF-8", static_cast<locale_t>(0));
+        const bool letterWide =
+            built != static_cast<locale_t>(0) && static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(
+                                                     ::nl_langinfo_l(_NL_PAPER_WIDTH, built))) == 216;
+        if (built != static_cast<locale_t>(0))
+            ::freelocale(built);
+        if (!letterWide) {
+            if (!lang.isEmpty())
+                qputenv("LANG", lang);
+            qunsetenv("LOCPATH");
+            qputenv("LC_ALL", "C");
+            QSKIP("this process cannot load the en_US.UTF-8 locale built for the test");
+        }
         const std::string us = PageLayout::localePaper();
         const PageLayout layout = PageLayout::forLocale();
         qunsetenv("LOCPATH");
         qputenv("LC_ALL", "de_DE.UTF-8");
         const std::string german = PageLayout::localePaper();
         qputenv("LC_ALL", "C");
+        if (!lang.isEmpty())
+            qputenv("LANG", lang);
         QCOMPARE(us, std::string("letter"));
         QCOMPARE(layout.paperName, std::string("Letter"));
         QCOMPARE(std::lround(layout.paperWidth), 612l);

@@ -63,13 +63,14 @@ QList<Row> readLab(const QString& path, const char* l = "LAB_L", const char* a =
     return rows;
 }
 
-struct Run {
+// The built program as a child process, as scripts run it.
+struct ToolRun {
     int status = -1;
     QString out;
     QString err;
 };
 
-Run chartTool(const QStringList& args) {
+ToolRun chartTool(const QStringList& args) {
     QProcess p;
     p.start(QString::fromLocal8Bit(qgetenv("TINTRY_CHART_BINARY")), args);
     if (!p.waitForFinished(120000))
@@ -114,7 +115,7 @@ struct Fixture {
     QMap<QString, double> expected; // DE2000 by patch name
 
     bool make() {
-        const Run r = chartTool({"--profile", defaultCmyk, "--patches", "64", "--iso12642", reference});
+        const ToolRun r = chartTool({"--profile", defaultCmyk, "--patches", "64", "--iso12642", reference});
         targets = readLab(reference);
         if (r.status != 0 || targets.size() != 64)
             return false;
@@ -177,7 +178,7 @@ private slots:
         QVERIFY(maximum > 3.0); // the default tolerance fails this print
 
         const QString report = f.dir.filePath("report.html"), cgats = f.dir.filePath("verified.ti3");
-        Run r = chartTool(
+        ToolRun r = chartTool(
             {"--verify", f.measured, "--reference", f.reference, "--report", report, "--cgats", cgats});
         QCOMPARE(r.status, 3);
         const QString summary = QString("64 of 64 measured, mean %1, p95 %2, max %3: FAIL\n")
@@ -205,8 +206,8 @@ private slots:
         // A monitor profile the swatches cannot be painted through is an
         // error, not a page of grey squares or a quiet switch to sRGB.
         for (const QString& monitor : {QString(defaultCmyk), f.dir.filePath("missing.icc")}) {
-            const Run bad = chartTool({"--verify", f.measured, "--reference", f.reference, "--report",
-                                       f.dir.filePath("grey.html"), "--monitor", monitor});
+            const ToolRun bad = chartTool({"--verify", f.measured, "--reference", f.reference, "--report",
+                                           f.dir.filePath("grey.html"), "--monitor", monitor});
             QCOMPARE(bad.status, 1);
             QCOMPARE(bad.err, "tintry-chart: " + monitor + ": not usable as a monitor profile\n");
             QVERIFY(!QFile::exists(f.dir.filePath("grey.html")));

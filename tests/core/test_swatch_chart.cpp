@@ -98,26 +98,6 @@ bool nearest(int byte, double percent) {
     return std::fabs(byte - percent * 2.55) <= 0.5 + 1e-9;
 }
 
-struct Run {
-    int status;
-    QByteArray err;
-};
-
-Run runChart(QStringList args) {
-    args.prepend("tintry-chart");
-    QList<QByteArray> bytes;
-    for (const QString& a : args)
-        bytes << QFile::encodeName(a);
-    std::vector<char*> argv;
-    for (QByteArray& b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    StreamCapture out(1);
-    StreamCapture err(2);
-    const int status = ChartCommand::run(int(argv.size()) - 1, argv.data());
-    return {status, err.text()};
-}
-
 // The page through Ghostscript: C, M, Y, K bytes at the centre of each square.
 QList<QByteArray> renderedInks(const QString& ps, int count) {
     QList<QByteArray> out;

@@ -2,15 +2,19 @@
 // of code writes to a standard stream, and colour records made by hand.
 #pragma once
 
+#include "ChartCommand.h"
 #include "ChartPatch.h"
 #include "KvComboColour.h"
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryFile>
 
 #include <cstdio>
 #include <unistd.h>
+
+#include <vector>
 
 namespace chartkit {
 
@@ -49,6 +53,29 @@ private:
     int saved_ = -1;
     QTemporaryFile file_;
 };
+
+// tintry-chart run in this process: its exit status and what it wrote to
+// standard output and standard error.
+struct Run {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Run runChart(QStringList args) {
+    args.prepend("tintry-chart");
+    QList<QByteArray> bytes;
+    for (const QString& a : args)
+        bytes << QFile::encodeName(a);
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    StreamCapture out(1);
+    StreamCapture err(2);
+    const int status = ChartCommand::run(int(argv.size()) - 1, argv.data());
+    return {status, out.text(), err.text()};
+}
 
 inline KVCOMBOCOLOUR* record(const char* name) {
     auto* r = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
