@@ -14,14 +14,7 @@
 
 using namespace chartkit;
 
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestChartCommand : public QObject {
     Q_OBJECT

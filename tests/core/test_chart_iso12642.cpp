@@ -28,11 +28,6 @@ namespace {
 
 const std::time_t fixedTime = 1614834367;
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 struct Imported {
     QStringList names;
     QList<QList<double>> values; // L, a, b when Lab is valid, else C, M, Y, K bytes

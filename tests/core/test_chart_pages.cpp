@@ -53,11 +53,6 @@ QList<QByteArray> inksOf(const CHARTPATCH* patches) {
     return out;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 PageLayout layoutFor(const char* paper, bool landscape = false) {
     PageLayout layout;
     const std::string problem = layout.setPaper(paper);

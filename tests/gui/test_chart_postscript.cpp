@@ -42,11 +42,6 @@ QList<QByteArray> inks(int n) {
     return out;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // 2021-03-04 05:06:07 UTC; CreationDate shows it in local time, so tests compare the rest.
 const std::time_t fixedTime = 1614834367;
 

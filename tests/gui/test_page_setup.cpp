@@ -24,11 +24,6 @@ using namespace chartkit;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Answers the page set-up by setting it as a person would, then pressing OK
 // if OK can be pressed.
 KvDialogAnswer setUp(const KvDialogRequest& r, const std::function<void(PageSetupDialog&)>& change) {

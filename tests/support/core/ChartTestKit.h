@@ -54,6 +54,12 @@ private:
     QTemporaryFile file_;
 };
 
+// A whole file, or nothing when it cannot be read.
+inline QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // tintry-chart run in this process: its exit status and what it wrote to
 // standard output and standard error.
 struct Run {
