@@ -4,8 +4,9 @@
 // spread: the least distance between two patches. Our chart without options,
 // with a 13-level grid and the controls (with and without the ink limit), and
 // ArgyllCMS targen's chart when targen is installed, at 64 and 512 patches, on
-// default_cmyk.icc. Then the time to build 512 patches on the 13-level grid.
-// Run by hand: build/bench/bench_chart_quality [--time]
+// default_cmyk.icc or the CMYK profile given. Then the time to build 512
+// patches on the 13-level grid.
+// Run by hand: build/bench/bench_chart_quality [--time] [PROFILE.icc]
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
 
@@ -21,7 +22,7 @@
 
 namespace {
 
-const char* const kProfile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
+const char* kProfile = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 constexpr int kSampleInkLimit = 300;
 constexpr int kSamples = 20000;
 
@@ -130,7 +131,13 @@ double millisToBuild(KvCMSHandle profile, KvCMSHandle preview, const ChartOption
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool timeOnly = argc > 1 && std::string(argv[1]) == "--time";
+    bool timeOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--time")
+            timeOnly = true;
+        else
+            kProfile = argv[i];
+    }
     ChartHandles h;
     if (!h.openForGrid(kProfile, "/usr/share/color/icc/ghostscript/srgb.icc")) {
         std::fprintf(stderr, "bench_chart_quality: cannot open %s\n", kProfile);
@@ -142,8 +149,8 @@ int main(int argc, char** argv) {
     fine.controls = true;
     ChartOptions limited = fine;
     limited.inkLimit = kSampleInkLimit;
-    std::printf("CIE94 from %d random CMYK samples under %d %% ink to the nearest patch\n", kSamples,
-                kSampleInkLimit);
+    std::printf("%s\nCIE94 from %d random CMYK samples under %d %% ink to the nearest patch\n", kProfile,
+                kSamples, kSampleInkLimit);
     std::printf("%-28s %5s %8s %8s %8s %8s\n", "chart", "count", "max", "mean", "p95", "spread");
     for (unsigned long count : {64ul, 512ul}) {
         if (timeOnly)

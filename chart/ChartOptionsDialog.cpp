@@ -26,6 +26,10 @@ ChartOptionsDialog::ChartOptionsDialog(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout(this);
     controls = new QCheckBox(tr("Control patches first: paper, solids, overprints, grey ramp"), this);
     controls->setObjectName("controls_check");
+    controls->setToolTip(
+        tr("Paper white, the four solids, the two-colour overprints and a grey-balanced ramp "
+           "come first and are never culled. The other patches are then moved on the grid "
+           "so that they lie closest, on average, to all the colours the grid can print."));
     form->addRow(controls);
     inkLimitOn = new QCheckBox(tr("Total ink limit (%)"), this);
     inkLimitOn->setObjectName("ink_limit_check");

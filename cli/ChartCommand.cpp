@@ -60,7 +60,8 @@ constexpr OptionRow optionTable[] = {
      "CMYK candidates of a grid are thinned by CIE94 difference down to N"},
     {"--controls", Kind::Flag, nullptr,
      "put paper white, the solids, the two-colour overprints and a grey-\n"
-     "balanced ramp first, never culled"},
+     "balanced ramp first, never culled; then move the other patches on\n"
+     "the grid to lie closest on average to all the grid can print"},
     {"--ink-limit", Kind::Value, "PERCENT", "leave out every candidate above this total ink (100 to 400)"},
     {"--levels", Kind::Value, "L", "levels per ink of the candidate grid, 2 to 17 (default 9)"},
     {"--shuffle", Kind::Value, "SEED", "print the patches in a fixed shuffled order; names follow them"},

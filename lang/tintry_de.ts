@@ -23,6 +23,10 @@
         <source>Shuffle the patches, seed</source>
         <translation>Felder mischen, Startwert</translation>
     </message>
+    <message>
+        <source>Paper white, the four solids, the two-colour overprints and a grey-balanced ramp come first and are never culled. The other patches are then moved on the grid so that they lie closest, on average, to all the colours the grid can print.</source>
+        <translation>Papierweiß, die vier Volltöne, die Zusammendrucke zweier Farben und ein graubalancierter Keil stehen am Anfang und werden nie ausgedünnt. Die übrigen Felder werden danach so auf dem Raster verschoben, dass sie im Mittel allen Farben, die das Raster drucken kann, am nächsten liegen.</translation>
+    </message>
 </context>
 <context>
     <name>Colourcheck</name>

@@ -23,6 +23,10 @@
         <source>Shuffle the patches, seed</source>
         <translation>Mélanger les plages, graine</translation>
     </message>
+    <message>
+        <source>Paper white, the four solids, the two-colour overprints and a grey-balanced ramp come first and are never culled. The other patches are then moved on the grid so that they lie closest, on average, to all the colours the grid can print.</source>
+        <translation>Le blanc du papier, les quatre aplats, les surimpressions de deux encres et une gamme de gris équilibrée viennent en premier et ne sont jamais éliminés. Les autres plages sont ensuite déplacées sur la grille pour être, en moyenne, au plus près de toutes les couleurs que la grille peut imprimer.</translation>
+    </message>
 </context>
 <context>
     <name>Colourcheck</name>

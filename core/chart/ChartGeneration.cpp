@@ -2,6 +2,7 @@
 
 #include "ChartControls.h"
 #include "ChartShuffle.h"
+#include "CoverageFit.h"
 #include "PatchGrid.h"
 #include "RoughCull.h"
 
@@ -47,7 +48,12 @@ int ChartGeneration::generatePatches(CHARTPATCH** patches, KvCMSHandle profile, 
         FreeList(patches);
         return -1;
     }
+    std::vector<CoverageFit::Candidate> candidates;
+    if (options.controls)
+        candidates = CoverageFit::candidatesOf(*patches, static_cast<unsigned long>(controls));
     RoughCull::cullToCount(patches, count, out, static_cast<unsigned long>(controls));
+    if (options.controls)
+        CoverageFit::fit(patches, candidates, static_cast<unsigned long>(controls), out);
     PatchGrid::complete(*patches, profile, preview);
     if (options.shuffle)
         ChartShuffle::apply(patches, options.seed);

@@ -1,5 +1,6 @@
 #include "RoughCull.h"
 
+#include "Cie94Index.h"
 #include "KvCMS.h"
 
 #include <algorithm>
@@ -10,23 +11,20 @@ namespace {
 
 // What one pass needs of a patch, in list order.
 struct Point {
-    double L, a, b;
-    double halfWeight; // 0.024 * chroma, see lowerBoundBelow
+    Cie94Index::Point lab;
     bool finite;
 };
 
-// CIE94 weighs chroma and hue differences down by S_C = 1 + 0.048 * sqrt(C1 * C2)
-// (S_H is smaller), and sqrt(C1 * C2) <= (C1 + C2) / 2. Hence
-//     CIE94^2 >= dL^2 + (da^2 + db^2) / (1 + 0.024 * (C1 + C2))^2,
-// which costs a few multiplications. A pair is rejected only when this bound
-// clears the tolerance by a margin far above rounding, so every decision near
-// the tolerance is still taken by the engine's own formula.
-bool certainlyApart(const Point& x, const Point& y, double toleranceSquared) {
-    const double dL = x.L - y.L;
-    const double da = x.a - y.a;
-    const double db = x.b - y.b;
-    const double s = 1.0 + x.halfWeight + y.halfWeight;
-    return dL * dL + (da * da + db * db) / (s * s) > toleranceSquared * (1.0 + 1e-9);
+// CIE94 weighs chroma and hue differences down by at most
+// 1 + 0.048 * sqrt(C1 * C2) <= 1 + 0.024 * (C1 + C2): a bound of a few
+// multiplications that turns most far pairs away before the index's
+// closer bound, and the engine, are asked.
+bool farApart(const Point& x, const Point& y, double toleranceSquared) {
+    const double dL = x.lab.lab[0] - y.lab.lab[0];
+    const double da = x.lab.lab[1] - y.lab.lab[1];
+    const double db = x.lab.lab[2] - y.lab.lab[2];
+    const double s = 1.0 + 0.024 * (x.lab.chroma + y.lab.chroma);
+    return (dL * dL + (da * da + db * db) / (s * s)) * (1.0 - 1e-9) > toleranceSquared;
 }
 
 } // namespace
@@ -67,7 +65,7 @@ void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsi
         const double* lab = p->labD50;
         const bool finite = std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]);
         records.push_back(p);
-        points.push_back({lab[0], lab[1], lab[2], finite ? 0.024 * std::hypot(lab[1], lab[2]) : 0.0, finite});
+        points.push_back({Cie94Index::Point::of(lab), finite});
     }
     const int n = static_cast<int>(records.size());
 
@@ -77,10 +75,11 @@ void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsi
     for (int i = 0; i < n; ++i)
         if (points[i].finite)
             byL.push_back(i);
-    std::sort(byL.begin(), byL.end(), [&](int x, int y) { return points[x].L < points[y].L; });
+    std::sort(byL.begin(), byL.end(),
+              [&](int x, int y) { return points[x].lab.lab[0] < points[y].lab.lab[0]; });
     std::vector<double> sortedL(byL.size());
     for (std::size_t k = 0; k < byL.size(); ++k)
-        sortedL[k] = points[byL[k]].L;
+        sortedL[k] = points[byL[k]].lab.lab[0];
 
     const double toleranceSquared = tolerance * tolerance;
     const double reach = tolerance * (1.0 + 1e-9);
@@ -92,13 +91,14 @@ void RoughCull::pass(CHARTPATCH** patches, double tolerance, bool& reverse, unsi
         const int r = reverse ? n - 1 - step : step;
         if (!alive[r] || !points[r].finite)
             continue;
-        const auto first = std::lower_bound(sortedL.begin(), sortedL.end(), points[r].L - reach);
-        const auto last = std::upper_bound(first, sortedL.end(), points[r].L + reach);
+        const auto first = std::lower_bound(sortedL.begin(), sortedL.end(), points[r].lab.lab[0] - reach);
+        const auto last = std::upper_bound(first, sortedL.end(), points[r].lab.lab[0] + reach);
         close.clear();
         for (auto k = first - sortedL.begin(); k < last - sortedL.begin(); ++k) {
             const int t = byL[k];
             if (!alive[t] || (reverse ? t >= r : t <= r) || static_cast<unsigned long>(t) < keep ||
-                certainlyApart(points[t], points[r], toleranceSquared))
+                farApart(points[t], points[r], toleranceSquared) ||
+                Cie94Index::lowerBoundSquared(points[t].lab, points[r].lab) > toleranceSquared)
                 continue;
             if (KvCMS_ColourDiff_CIE94(records[t]->labD50, records[r]->labD50) < tolerance)
                 close.push_back(t);

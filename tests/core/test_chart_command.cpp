@@ -8,6 +8,8 @@
 #include "TintryVersion.h"
 
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -289,7 +291,9 @@ private slots:
         const Run r = runChart(args + QStringList{dir.filePath("a.txt")});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.isEmpty());
-        QVERIFY(r.out.trimmed().endsWith(", patches left = 600"));
+        const QList<QByteArray> lines = r.out.trimmed().split('\n');
+        QVERIFY(lines.at(lines.size() - 2).endsWith(", patches left = 600"));
+        QVERIFY(lines.last().startsWith("coverage fit: "));
         const QByteArray a = readAll(dir.filePath("a.txt"));
         QVERIFY(a.contains("\"Patch 0600\"") && !a.contains("Patch 0601"));
         QVERIFY(a.indexOf("\"Patch 0001\"") > a.indexOf("\"Patch 0002\"") ||
@@ -297,6 +301,25 @@ private slots:
         QCOMPARE(runChart(args + QStringList{dir.filePath("b.txt")}).status, 0);
         const auto body = [](QByteArray t) { return t.mid(t.indexOf("BEGIN_DATA\n")); };
         QCOMPARE(body(readAll(dir.filePath("b.txt"))), body(a));
+    }
+
+    // The manual page names every option the help text knows, so that the
+    // two cannot drift apart when an option is added.
+    void manualNamesEveryOption() {
+        const Run r = runChart({"--help"});
+        QCOMPARE(r.status, 0);
+        const QByteArray manual = readAll(qEnvironmentVariable("TINTRY_SOURCE_DIR") + "/data/tintry-chart.1");
+        QVERIFY(!manual.isEmpty());
+        QSet<QString> options;
+        for (auto it = QRegularExpression("--[a-z0-9-]+").globalMatch(QString::fromUtf8(r.out));
+             it.hasNext();)
+            options << it.next().captured();
+        QVERIFY2(options.size() > 25, qPrintable(QString::number(options.size())));
+        QStringList missing;
+        for (const QString& o : options)
+            if (!manual.contains(QString(o).replace("-", "\\-").toUtf8()))
+                missing << o;
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(' ')));
     }
 
     void swatchChart() {

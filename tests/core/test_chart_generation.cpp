@@ -376,6 +376,11 @@ private slots:
             KvCMSCMYKToLabRelative(h.profile, q->cmyk, &rel[0], &rel[1], &rel[2]);
             QCOMPARE(q->labRelative[0], rel[0]);
             QCOMPARE(q->labRelative[2], rel[2]);
+            // The fit moves patches with their own inks' Lab.
+            double lab[3];
+            KvCMSCMYKToLab(h.profile, q->cmyk, &lab[0], &lab[1], &lab[2]);
+            QCOMPARE(q->labD50[0], lab[0]);
+            QCOMPARE(q->labD50[1], lab[1]);
             QCOMPARE(inks.count(chartPatchCMYK(*q)), 1);
         }
         FreeList(&head);
