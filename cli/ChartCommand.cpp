@@ -1,184 +1,37 @@
 #include "ChartCommand.h"
 
+#include "ChartArguments.h"
 #include "ChartExport.h"
 #include "ChartGeneration.h"
 #include "ChartHandles.h"
 #include "ChartRecords.h"
+#include "ChartTargets.h"
 #include "ExportISO12642.h"
 #include "ExportTi1.h"
 #include "KvFileInfo.h"
 #include "PageLayout.h"
 #include "ProfileCheck.h"
-#include "SafeTarget.h"
 #include "SwatchImporter.h"
 #include "TintryVersion.h"
 #include "VerifyCommand.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <functional>
-#include <iterator>
-#include <map>
 #include <memory>
 #include <string>
 #include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
-constexpr int usageError = 2;
-constexpr int failure = 1;
-
-enum class Kind {
-    Value,  // takes a value
-    Output, // takes a file to write, or '-' for standard output
-    Flag,   // takes none
-};
-
-struct OptionRow {
-    const char* name;
-    Kind kind;
-    const char* valueName;
-    const char* help;
-};
-
-// Every option of the command; parsing and the help text both come from here.
-constexpr OptionRow optionTable[] = {
-    {"--profile", Kind::Value, "P.icc", "CMYK printer profile the chart is for"},
-    {"--patches", Kind::Value, "N",
-     "number of patches, 8 to 512 (to 2000 with the options below): the\n"
-     "CMYK candidates of a grid are thinned by CIE94 difference down to N"},
-    {"--controls", Kind::Flag, nullptr,
-     "put paper white, the solids, the two-colour overprints and a grey-\n"
-     "balanced ramp first, never culled; then move the other patches on\n"
-     "the grid to lie closest on average to all the grid can print"},
-    {"--ink-limit", Kind::Value, "PERCENT", "leave out every candidate above this total ink (100 to 400)"},
-    {"--levels", Kind::Value, "L", "levels per ink of the candidate grid, 2 to 17 (default 9)"},
-    {"--shuffle", Kind::Value, "SEED", "print the patches in a fixed shuffled order; names follow them"},
-    {"--swatches", Kind::Value, "FILE",
-     "take the patches from a CGATS (IT8.7/4, ISO 12642, ArgyllCMS\n"
-     ".ti1/.ti2/.ti3) or Adobe Swatch Exchange (.ase) file instead;\n"
-     "P.icc must then be a CMYK output profile"},
-    {"--separate", Kind::Flag, nullptr,
-     "print the profile's separation of each swatch's Lab instead of\n"
-     "the inks the file gives (Lab and RGB swatches are always separated)"},
-    {"--preview", Kind::Value, "M.icc", "monitor profile for the preview colours (default sRGB)"},
-    {"--ps", Kind::Output, "OUT.ps",
-     "write the chart as PostScript for printing, as many pages as the\n"
-     "paper needs, each with a title, page number, row and column\n"
-     "labels and every patch's name under the patch"},
-    {"--pdf", Kind::Output, "OUT.pdf", "write the same pages as PDF (patches in DeviceCMYK)"},
-    {"--paper", Kind::Value, "SIZE",
-     "a4, letter, a3, tabloid, WIDTHxHEIGHT in mm, or fit for the one\n"
-     "page of 16 patches to a row cut to the chart, without text\n"
-     "(default: the paper of the system's locale)"},
-    {"--landscape", Kind::Flag, nullptr, "turn the pages"},
-    {"--margin", Kind::Value, "MM", "unprinted border on every side (default 10)"},
-    {"--patch-size", Kind::Value, "MM", "side of a patch, at least 6 (default 11.3, 32 points)"},
-    {"--gap", Kind::Value, "MM", "room between patches (default 2.8, 8 points)"},
-    {"--iso12642", Kind::Output, "OUT.txt",
-     "write the chart as an ISO 12642 (IT8.7/4) file: patch names, CMYK\n"
-     "and D50 Lab, which --swatches reads back into the same chart"},
-    {"--ti1", Kind::Output, "OUT.ti1", "write the chart as an ArgyllCMS target for printtarg"},
-    {"--quiet", Kind::Flag, nullptr, "print no progress lines"},
-    {"--version", Kind::Flag, nullptr, "print the version and exit"},
-    {"--help", Kind::Flag, nullptr, "show this text and exit"},
-};
-
-const OptionRow* findOption(const std::string& name) {
-    for (const OptionRow& row : optionTable)
-        if (name == row.name)
-            return &row;
-    return nullptr;
-}
-
-struct Options {
-    std::map<std::string, std::string> values;
-    bool has(const char* key) const { return values.count(key) != 0; }
-    const char* get(const char* key) const {
-        auto it = values.find(key);
-        return it == values.end() ? nullptr : it->second.c_str();
-    }
-};
+constexpr int usageError = ChartCommand::usageError;
+constexpr int failure = ChartCommand::failure;
 
 int complain(int status, const std::string& line) {
-    std::fprintf(stderr, "tintry-chart: %s\n", line.c_str());
-    return status;
-}
-
-// Empty when the option is taken, else the complaint.
-std::string takeOption(int argc, char** argv, int& i, Options& o) {
-    const std::string arg = argv[i];
-    const std::size_t equals = arg.find('=');
-    const std::string name = arg.substr(0, equals);
-    const OptionRow* row = arg.rfind("--", 0) == 0 ? findOption(name) : nullptr;
-    if (row == nullptr)
-        return "unknown argument '" + arg + "' (see --help)";
-    if (o.has(row->name))
-        return name + " given twice";
-    if (row->kind == Kind::Flag) {
-        if (equals != std::string::npos)
-            return name + ": takes no value (see --help)";
-        o.values[name] = {};
-        return {};
-    }
-    std::string value;
-    if (equals != std::string::npos)
-        value = arg.substr(equals + 1);
-    else if (i + 1 < argc)
-        value = argv[++i];
-    if (value.empty())
-        return name + " needs a value (see --help)";
-    o.values[name] = value;
-    return {};
-}
-
-// Empty when the arguments are sound, else the complaint.
-std::string parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string problem = takeOption(argc, argv, i, o);
-        if (!problem.empty())
-            return problem;
-    }
-    if (!o.has("--profile"))
-        return "--profile is required (see --help)";
-    if (o.has("--swatches") && o.has("--patches"))
-        return "--patches does not apply to a chart from --swatches";
-    if (!o.has("--swatches") && !o.has("--patches"))
-        return "--patches is required without --swatches (see --help)";
-    if (o.has("--separate") && !o.has("--swatches"))
-        return "--separate applies only to a chart from --swatches";
-    for (const char* gridOnly : {"--controls", "--ink-limit", "--levels", "--shuffle"})
-        if (o.has("--swatches") && o.has(gridOnly))
-            return std::string(gridOnly) + " does not apply to a chart from --swatches";
-    int outputs = 0;
-    int toStdout = 0;
-    std::string names;
-    for (const OptionRow& row : optionTable) {
-        if (row.kind != Kind::Output)
-            continue;
-        names += names.empty() ? row.name : std::string(" or ") + row.name;
-        if (o.has(row.name)) {
-            ++outputs;
-            toStdout += std::strcmp(o.get(row.name), "-") == 0;
-        }
-    }
-    // A chart nobody sees is work thrown away: say so rather than succeed.
-    if (outputs == 0)
-        return "nothing to write: give " + names + " (see --help)";
-    if (toStdout > 1)
-        return "standard output: only one export can go there (see --help)";
-    return {};
+    return ChartCommand::complain(status, line);
 }
 
 // A whole number from `lo` to `hi`, nothing else in the text.
@@ -193,7 +46,7 @@ bool wholeNumber(const char* text, long lo, long hi, long& value) {
 }
 
 // The chart options from the arguments; empty when sound, else the complaint.
-std::string chartOptions(const Options& o, ChartOptions& options, unsigned long& count) {
+std::string chartOptions(const ChartArguments& o, ChartOptions& options, unsigned long& count) {
     long n = 0;
     if (o.has("--patches")) {
         if (!wholeNumber(o.get("--patches"), ChartOptions::minPatches, ChartOptions::maxPatches, n))
@@ -239,7 +92,7 @@ std::string profileProblem(const char* path, bool swatches) {
 }
 
 // The layout the options ask for; the complaint otherwise.
-std::string pageLayout(const Options& o, PageLayout& layout) {
+std::string pageLayout(const ChartArguments& o, PageLayout& layout) {
     layout = PageLayout::forLocale();
     std::string problem = o.has("--paper") ? layout.setPaper(o.get("--paper")) : std::string();
     layout.landscape = o.has("--landscape");
@@ -255,94 +108,6 @@ std::string pageLayout(const Options& o, PageLayout& layout) {
     return problem.empty() ? layout.problem() : problem;
 }
 
-bool sameFile(const char* a, const char* b) {
-    struct stat x {
-    }, y{};
-    return a != nullptr && b != nullptr && ::stat(a, &x) == 0 && ::stat(b, &y) == 0 && x.st_dev == y.st_dev &&
-           x.st_ino == y.st_ino;
-}
-
-// Writing an output over one of the inputs would destroy the input, and a
-// second output over the first would lose the first: compared as files
-// (device and inode), so another spelling or a link to the file is caught too.
-std::string sameFileProblem(const Options& o) {
-    static const std::pair<const char*, const char*> inputs[] = {
-        {"--profile", "the input profile"},
-        {"--preview", "the preview profile"},
-        {"--swatches", "the swatch file"},
-    };
-    const char* const outputs[] = {"--ps", "--pdf", "--iso12642", "--ti1"};
-    for (std::size_t i = 0; i < std::size(outputs); ++i) {
-        const char* path = o.get(outputs[i]);
-        for (const auto& [option, what] : inputs)
-            if (sameFile(path, o.get(option)))
-                return std::string(path) + ": is the same file as " + what;
-        for (std::size_t j = 0; j < i; ++j)
-            if (sameFile(path, o.get(outputs[j])))
-                return std::string(path) + ": is the same file as the " + outputs[j] + " output";
-    }
-    return {};
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Why an export could not be written to `path`; empty when it can. Asked
-// before the chart is built, so a mistyped folder costs no generation.
-std::string targetProblem(const char* path) {
-    if (std::strcmp(path, "-") == 0)
-        return {};
-    struct stat st {};
-    if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode))
-        return std::string(path) + ": cannot write: it is a folder";
-    errno = 0;
-    if (SafeTarget::resolve(path).empty())
-        return std::string(path) +
-               ": cannot write: " + (errno != 0 ? std::strerror(errno) : "not a regular file");
-    const std::string folder = folderOf(path);
-    if (::access(folder.c_str(), W_OK) != 0)
-        return std::string(path) + ": cannot write: " + std::strerror(errno);
-    return {};
-}
-
-using Writer = std::function<bool(const std::string& path)>;
-
-bool copyToStdout(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
-           std::fflush(stdout) == 0;
-}
-
-// Runs one export to its target; '-' has it written to a private file first
-// and then copied to standard output, so every exporter gets a real file.
-int exportTo(const char* target, const Writer& write) {
-    if (std::strcmp(target, "-") != 0)
-        return write(target) ? 0 : failure;
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return complain(failure, "standard output: no temporary folder to build the export in");
-    const QString path = dir.filePath("export");
-    if (!write(QFile::encodeName(path).toStdString()))
-        return failure;
-    if (!copyToStdout(path))
-        return complain(failure, std::string("standard output: ") + std::strerror(errno));
-    return 0;
-}
-
-bool anyToStdout(const Options& o) {
-    for (const OptionRow& row : optionTable)
-        if (row.kind == Kind::Output && o.has(row.name) && std::strcmp(o.get(row.name), "-") == 0)
-            return true;
-    return false;
-}
-
 struct FileCloser {
     void operator()(std::FILE* f) const {
         if (f)
@@ -351,7 +116,7 @@ struct FileCloser {
 };
 
 // Every export the command line asks for, each to its own target.
-int exportAll(const CHARTPATCH* patches, const Options& o, const PageLayout& layout,
+int exportAll(const CHARTPATCH* patches, const ChartArguments& o, const PageLayout& layout,
               const ChartHeading& heading, const std::string& descriptor) {
     auto forPaper = [&](ChartExport::Format format) {
         return [&, format](const std::string& path) {
@@ -375,13 +140,14 @@ int exportAll(const CHARTPATCH* patches, const Options& o, const PageLayout& lay
             return result == 0;
         };
     };
-    const std::pair<const char*, Writer> writers[] = {{"--ps", forPaper(ChartExport::PostScript)},
-                                                      {"--pdf", forPaper(ChartExport::Pdf)},
-                                                      {"--iso12642", cgats(false)},
-                                                      {"--ti1", cgats(true)}};
+    const std::pair<const char*, ChartTargets::Writer> writers[] = {
+        {"--ps", forPaper(ChartExport::PostScript)},
+        {"--pdf", forPaper(ChartExport::Pdf)},
+        {"--iso12642", cgats(false)},
+        {"--ti1", cgats(true)}};
     for (const auto& [option, write] : writers)
         if (o.has(option)) {
-            const int status = exportTo(o.get(option), write);
+            const int status = ChartTargets::exportTo(o.get(option), write);
             if (status != 0)
                 return status;
         }
@@ -389,7 +155,7 @@ int exportAll(const CHARTPATCH* patches, const Options& o, const PageLayout& lay
 }
 
 // The chart the options ask for, in *patches; 0, or the exit status.
-int generate(const Options& o, const ChartOptions& options, unsigned long count, std::FILE* progress,
+int generate(const ChartArguments& o, const ChartOptions& options, unsigned long count, std::FILE* progress,
              CHARTPATCH** patches, std::string& descriptor) {
     const char* profile = o.get("--profile");
     ChartHandles handles;
@@ -431,7 +197,7 @@ int generate(const Options& o, const ChartOptions& options, unsigned long count,
 
 // Whatever can be told before any work: bad values are usage errors, targets
 // that cannot be written and unusable profiles are failures.
-int check(const Options& o, ChartOptions& options, unsigned long& count, PageLayout& layout) {
+int check(const ChartArguments& o, ChartOptions& options, unsigned long& count, PageLayout& layout) {
     const std::string wrong = chartOptions(o, options, count);
     if (!wrong.empty())
         return complain(usageError, wrong);
@@ -439,12 +205,12 @@ int check(const Options& o, ChartOptions& options, unsigned long& count, PageLay
     const std::string badLayout = pageLayout(o, layout);
     if (!badLayout.empty())
         return complain(failure, badLayout);
-    const std::string clash = sameFileProblem(o);
+    const std::string clash = ChartTargets::sameFileProblem(o);
     if (!clash.empty())
         return complain(failure, clash);
-    for (const OptionRow& row : optionTable)
-        if (row.kind == Kind::Output && o.has(row.name)) {
-            const std::string problem = targetProblem(o.get(row.name));
+    for (const char* output : ChartArguments::outputs())
+        if (o.has(output)) {
+            const std::string problem = ChartTargets::targetProblem(o.get(output));
             if (!problem.empty())
                 return complain(failure, problem);
         }
@@ -454,7 +220,7 @@ int check(const Options& o, ChartOptions& options, unsigned long& count, PageLay
     return 0;
 }
 
-int build(const Options& o) {
+int build(const ChartArguments& o) {
     unsigned long count = 0;
     ChartOptions options;
     PageLayout layout;
@@ -462,7 +228,7 @@ int build(const Options& o) {
         return status;
     // Progress must not mix with an export on standard output.
     std::unique_ptr<std::FILE, FileCloser> silent;
-    std::FILE* progress = anyToStdout(o) ? stderr : stdout;
+    std::FILE* progress = o.anyToStdout() ? stderr : stdout;
     if (o.has("--quiet")) {
         silent.reset(std::fopen("/dev/null", "w"));
         if (!silent)
@@ -483,21 +249,6 @@ int build(const Options& o) {
     return status;
 }
 
-std::string optionHelp() {
-    std::string text;
-    for (const OptionRow& row : optionTable) {
-        std::string head =
-            std::string("  ") + row.name + (row.valueName ? std::string(" ") + row.valueName : "");
-        head.resize(std::max<std::size_t>(head.size() + 2, 22), ' ');
-        const std::string indent(head.size(), ' ');
-        std::string help = row.help;
-        for (std::size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1))
-            help.insert(at + 1, indent);
-        text += head + help + "\n";
-    }
-    return text;
-}
-
 } // namespace
 
 const char* ChartCommand::usage() {
@@ -513,7 +264,7 @@ const char* ChartCommand::usage() {
         "Builds a colour-check chart, as the chart window of tintry does, and writes it out.\n"
         "Options take their value as the next argument or after '=', as in --patches=64.\n"
         "\n" +
-        optionHelp() +
+        ChartArguments::help() +
         "\n"
         "With --verify, the measurement file is judged against the reference CHART (a chart's own\n"
         "export or any CGATS file with Lab): rows match by SAMPLE_NAME, else SAMPLE_ID, else in\n"
@@ -526,6 +277,11 @@ const char* ChartCommand::usage() {
         "The exit status is 0 on success, 2 when the command line is wrong and 1 on any\n"
         "other failure, with one line on standard error; files are written whole or not at all.\n";
     return text.c_str();
+}
+
+int ChartCommand::complain(int status, const std::string& line) {
+    std::fprintf(stderr, "tintry-chart: %s\n", line.c_str());
+    return status;
 }
 
 const char* ChartCommand::version() {
@@ -546,8 +302,8 @@ int ChartCommand::run(int argc, char** argv) {
             return 0;
         }
     }
-    Options o;
-    const std::string problem = parse(argc, argv, o);
+    ChartArguments o;
+    const std::string problem = o.parse(argc, argv);
     if (!problem.empty())
         return complain(usageError, problem);
     return build(o);

@@ -13,9 +13,16 @@
 // failure, each with one line "tintry-chart: <what>: <why>" on standard error.
 #pragma once
 
+#include <string>
+
 class ChartCommand {
 public:
+    static constexpr int failure = 1;
+    static constexpr int usageError = 2;
+
     static int run(int argc, char** argv);
     static const char* usage();
     static const char* version();
+    // Writes "tintry-chart: <line>" to standard error; returns `status`.
+    static int complain(int status, const std::string& line);
 };
