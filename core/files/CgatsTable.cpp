@@ -85,8 +85,13 @@ bool CgatsTable::load(const void* data, std::size_t size, std::string& why) {
         why = "out of memory";
         return false;
     }
-    // Without a byte order mark, which LittleCMS would refuse.
+    // Without a byte order mark, which LittleCMS would refuse; a mark alone
+    // is an empty file, which LittleCMS must not be given (it aborts).
     const std::string_view text = cgatsText(data, size);
+    if (text.empty()) {
+        why = "the file is empty";
+        return false;
+    }
     it8.reset(cmsIT8LoadFromMem(context.get(), text.data(), static_cast<cmsUInt32Number>(text.size())));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
         it8.reset();

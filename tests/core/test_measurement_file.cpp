@@ -116,6 +116,9 @@ void TestMeasurementFile::damagedInput_data() {
 
     const QByteArray lab = "SAMPLE_ID LAB_L LAB_A LAB_B";
     QTest::newRow("empty") << QByteArray() << 0 << int(MeasurementFile::NotMeasurement) << 0;
+    // LittleCMS aborts the process when handed no text at all.
+    QTest::newRow("byte order mark alone")
+        << QByteArray("\xef\xbb\xbf") << 0 << int(MeasurementFile::NotMeasurement) << 0;
     QTest::newRow("binary junk") << QByteArray("\x00\xff\x13 BEGIN_DATA \x01", 17) << 0
                                  << int(MeasurementFile::NotMeasurement) << 0;
     QTest::newRow("no colour columns") << cgats("SAMPLE_ID CMYK_C CMYK_M CMYK_Y CMYK_K", {"1 0 0 0 0"}) << 0
