@@ -1,6 +1,7 @@
 #include "MeasuredChartFile.h"
 
 #include "CNumericLocale.h"
+#include "CgatsPrecheck.h"
 #include "ChartSession.h"
 #include "KvCMS.h"
 #include "Kvlib.h"
@@ -223,10 +224,17 @@ bool MeasuredChartFile::open(const std::string& path, ChartSession& chart, std::
 }
 
 bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& chart, std::string* why) {
+    // What LittleCMS must not be handed (an include directive would have it
+    // open any file the text names) is refused before it reads a byte.
+    if (data != nullptr && size > 0 && size <= maximumFileSize && !cgatsPrecheck(data, size)) {
+        *why = "not a CGATS file this program can read";
+        return false;
+    }
+    const std::string_view text = data != nullptr ? cgatsText(data, size) : std::string_view();
     CNumericLocale numbers;
     lcms::ContextPtr context = lcms::quietContext();
-    lcms::IT8Ptr it8(context && size > 0 && size <= maximumFileSize
-                         ? cmsIT8LoadFromMem(context.get(), data, cmsUInt32Number(size))
+    lcms::IT8Ptr it8(context && !text.empty() && size <= maximumFileSize
+                         ? cmsIT8LoadFromMem(context.get(), text.data(), cmsUInt32Number(text.size()))
                          : nullptr);
     if (!it8) {
         *why = "not a CGATS file";

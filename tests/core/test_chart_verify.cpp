@@ -366,6 +366,10 @@ private slots:
                                      << "SAMPLE_ID 1 is repeated or out of order";
         QTest::newRow("not CGATS") << QByteArray("END_DATA_FORMAT") << QByteArray("END_DATA_FORMAZ")
                                    << "not a CGATS file";
+        // LittleCMS would open the file named, a FIFO or device included.
+        QTest::newRow("include") << QByteArray("BEGIN_DATA_FORMAT")
+                                 << QByteArray("INCLUDE \"/etc/hostname\"\nBEGIN_DATA_FORMAT")
+                                 << "not a CGATS file this program can read";
     }
     void damagedFilesAreRefusedNamingTheRow() {
         QFETCH(QByteArray, from);
