@@ -560,6 +560,10 @@ Es wird die integrierte Standardsprache verwendet</translation>
         <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
         <translation>%1 von %2 Farbfeldern haben einen Messwert; klicken Sie auf ein Farbfeld, um dort weiterzumessen</translation>
     </message>
+    <message>
+        <source>; %1 patches read from the file by name</source>
+        <translation>; %1 Farbfelder nach Namen aus der Datei gelesen</translation>
+    </message>
 </context>
 <context>
     <name>SpotreadSource</name>

@@ -560,6 +560,10 @@ Utilisation de la langue par défaut intégrée</translation>
         <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
         <translation>%1 plages sur %2 ont une mesure ; cliquez sur une plage pour mesurer à partir de là</translation>
     </message>
+    <message>
+        <source>; %1 patches read from the file by name</source>
+        <translation> ; %1 plages lues dans le fichier d’après leur nom</translation>
+    </message>
 </context>
 <context>
     <name>SpotreadSource</name>

@@ -509,9 +509,14 @@ int SpectroBuddy::fileRowForPatch(std::size_t patch) const {
 void SpectroBuddy::applyFileToChart() {
     const ChartSession::FileResult done = session->apply(file);
     QString said = tr("%1: %2 readings").arg(fileName).arg(file.readings().size());
-    if (done.applied > 0)
+    // A file by name may fill patches past one it has no row for; a range
+    // would then claim the gaps too.
+    const bool inOneRun = done.applied == done.stoppedAt - std::min(done.stoppedAt, done.first);
+    if (done.applied > 0 && inOneRun)
         said +=
             tr("; patches %1 to %2 read from the file").arg(done.first + 1).arg(done.first + done.applied);
+    else if (done.applied > 0)
+        said += tr("; %1 patches read from the file by name").arg(done.applied);
     if (done.stoppedAt < session->size())
         said += tr("; the file has no reading for patch %1").arg(done.stoppedAt + 1);
     if (file.problem() == MeasurementFile::Damaged)

@@ -114,6 +114,23 @@ ChartSession::FileResult ChartSession::apply(const MeasurementFile& file) {
     FileResult result;
     result.first = cursor;
     result.byName = namedIn(file);
+    if (result.byName) {
+        // Rows go to the patches they name, from the current patch on; a patch
+        // the file has no row for is passed over, not the end of the file.
+        result.stoppedAt = index.size();
+        for (std::size_t i = cursor; i < index.size(); ++i) {
+            const int row = file.find(name(i));
+            if (row < 0) {
+                result.stoppedAt = std::min(result.stoppedAt, i);
+                continue;
+            }
+            const MeasurementReading& r = file.readings()[std::size_t(row)];
+            store(i, r.L, r.a, r.b);
+            ++result.applied;
+        }
+        setCurrent(result.stoppedAt);
+        return result;
+    }
     std::size_t i = cursor;
     for (int row; i < index.size() && (row = rowFor(file, *this, i, result.byName, result.first)) >= 0; ++i) {
         const MeasurementReading& r = file.readings()[std::size_t(row)];

@@ -34,6 +34,8 @@ public:
         std::size_t applied = 0;   // patches that received a reading
         bool byName = false;       // rows matched by name rather than in order
         std::size_t stoppedAt = 0; // the first patch from `first` on with no row; size() when none
+        // In order, the file fills patches `first` to stoppedAt - 1; by name,
+        // every patch from `first` on that it names, gaps passed over.
     };
 
     explicit ChartSession(QObject* parent = nullptr);

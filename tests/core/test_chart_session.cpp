@@ -117,6 +117,23 @@ private slots:
         QCOMPARE(s.measuredCount(), std::size_t(3));
     }
 
+    // A patch the file does not name is passed over: the rows named after it
+    // still land, and the first gap becomes current, to be measured next.
+    void fileByNameWithGaps() {
+        ChartSession s;
+        s.reset(greys({20, 30, 40, 50, 60}, {"A1", "A2", "A3", "A4", "A5"}));
+        const MeasurementFile f =
+            measurements("SAMPLE_NAME LAB_L LAB_A LAB_B", {"A1 21 0 0", "A3 41 0 0", "A5 61 0 0"});
+        const ChartSession::FileResult r = s.apply(f);
+        QVERIFY(r.byName);
+        QCOMPARE(r.applied, std::size_t(3));
+        QCOMPARE(r.stoppedAt, std::size_t(1));
+        QCOMPARE(s.reading(4).lab[0], 61.0);
+        QVERIFY(!s.measured(1) && !s.measured(3));
+        QCOMPARE(s.current(), std::size_t(1));
+        QCOMPARE(s.measuredCount(), std::size_t(3));
+    }
+
     // A file without the chart's names fills from the current patch on, and a
     // short file leaves the rest unmeasured and current where it stopped.
     void unnamedFileFillsFromCurrent() {

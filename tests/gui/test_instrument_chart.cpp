@@ -174,6 +174,24 @@ void TestInstrumentChart::fileFillsFromTheCurrentPatch() {
     QVERIFY(!w.chart->buddy->findChild<QPushButton*>("spectro_read_button")->isEnabled());
     const QString shown = w.chart->buddy->findChild<QLabel*>("spectro_status_label")->text();
     QVERIFY2(shown.contains("patches 3 to 4") && shown.contains("no reading for patch 5"), qPrintable(shown));
+
+    // Rows for patches 6 and 8 from patch 5 on: both land, patch 5 stays
+    // current, and the panel does not claim a range with holes in it.
+    const QString later = dir.filePath("later.txt");
+    QFile g(later);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write(
+        "CGATS.17\nNUMBER_OF_FIELDS 4\nBEGIN_DATA_FORMAT\nSAMPLE_NAME LAB_L LAB_A LAB_B\nEND_DATA_FORMAT\n"
+        "NUMBER_OF_SETS 2\nBEGIN_DATA\n\"Patch 0008\" 88 0 0\n\"Patch 0006\" 66 0 0\nEND_DATA\n");
+    g.close();
+    QVERIFY(w.chart->buddy->loadMeasurementFile(later));
+    QCOMPARE(w.chart->patchWidgets[5]->labMeasured()[0], 66.0);
+    QCOMPARE(w.chart->patchWidgets[7]->labMeasured()[0], 88.0);
+    QCOMPARE(w.chart->current(), 4ul);
+    const QString second = w.chart->buddy->findChild<QLabel*>("spectro_status_label")->text();
+    QVERIFY2(second.contains("2 patches read from the file by name") &&
+                 second.contains("no reading for patch 5"),
+             qPrintable(second));
 }
 
 void TestInstrumentChart::simulatedInstrument_data() {
