@@ -253,6 +253,11 @@ bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& 
         if (!readTable(h, t, measured, rows, why))
             return false;
     }
+    // A file without a single patch would replace the chart held by nothing.
+    if (rows.empty()) {
+        *why = "not a measured chart: it has no patches";
+        return false;
+    }
     // Every position from 1 to the number of patches, once each.
     std::vector<const Row*> byId(rows.size(), nullptr);
     for (const Row& r : rows) {
