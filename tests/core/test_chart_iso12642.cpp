@@ -3,6 +3,7 @@
 // numbers keep their decimal point under a comma locale, Debian's FOGRA39L
 // measurements import whole, ASE swatches of every colour model come in with
 // their names, and damaged files give what was read before the damage.
+#include "AseBytes.h"
 #include "ChartGeneration.h"
 #include "ChartRecords.h"
 #include "ChartTestKit.h"
@@ -23,6 +24,7 @@
 #include <csignal>
 
 using namespace chartkit;
+using namespace asebytes;
 
 namespace {
 
@@ -63,45 +65,6 @@ Imported importBytes(const QByteArray& bytes, SwatchType* typeOut = nullptr) {
     Imported out = describe(first);
     KvPacketFreeList(&first, KV_PACKET_COMBOCOLOUR);
     return out;
-}
-
-// --- an ASE writer, from the layout of the format --------------------------
-
-QByteArray be16(quint16 v) {
-    QByteArray b(2, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray be32(quint32 v) {
-    QByteArray b(4, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray beFloat(float f) {
-    quint32 bits;
-    std::memcpy(&bits, &f, 4);
-    return be32(bits);
-}
-QByteArray aseName(const QString& name) {
-    QByteArray b = be16(quint16(name.size() + 1));
-    for (QChar c : name)
-        b += be16(c.unicode());
-    return b + be16(0);
-}
-QByteArray aseBlock(quint16 type, const QByteArray& body) {
-    return be16(type) + be32(quint32(body.size())) + body;
-}
-QByteArray aseColour(const QString& name, const char* model, const QList<float>& v) {
-    QByteArray body = aseName(name) + QByteArray(model, 4);
-    for (float f : v)
-        body += beFloat(f);
-    return aseBlock(0x0001, body + be16(2));
-}
-QByteArray aseFile(const QList<QByteArray>& blocks, quint32 count) {
-    QByteArray b = QByteArray("ASEF") + be16(1) + be16(0) + be32(count);
-    for (const QByteArray& block : blocks)
-        b += block;
-    return b;
 }
 
 QByteArray sampleAse() {

@@ -33,17 +33,7 @@ using namespace chartkit;
 namespace {
 
 QList<QByteArray> inks(int n) {
-    QList<QByteArray> out;
-    quint32 state = 987;
-    for (int i = 0; i < n; ++i) {
-        QByteArray v(4, 0);
-        for (int k = 0; k < 4; ++k) {
-            state = state * 1103515245u + 12345u;
-            v[k] = char(state >> 16);
-        }
-        out << v;
-    }
-    return out;
+    return randomInks(n, 987);
 }
 
 QList<QByteArray> inksOf(const CHARTPATCH* patches) {

@@ -2,6 +2,7 @@
 // and ArgyllCMS exports rebuild the chart they came from and are accepted by
 // LittleCMS and ArgyllCMS; files with values that are not plain numbers, or
 // out of range, are refused with the row named, never read as 0.
+#include "AseBytes.h"
 #include "ChartCommand.h"
 #include "ChartGeneration.h"
 #include "ChartRecords.h"
@@ -23,6 +24,7 @@
 #include <vector>
 
 using namespace chartkit;
+using namespace asebytes;
 
 namespace {
 
@@ -158,32 +160,6 @@ std::string isoText(const CHARTPATCH* patches, const std::string& descriptor) {
     if (!ChartRecords::fill(patches, colours))
         return {};
     return ExportISO12642::text(colours.list, fixedTime, descriptor);
-}
-
-// --- ASE, from the layout of the format ------------------------------------
-
-QByteArray be16(quint16 v) {
-    QByteArray b(2, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray be32(quint32 v) {
-    QByteArray b(4, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray aseColour(const QString& name, const char* model, const QList<float>& v) {
-    QByteArray body = be16(quint16(name.size() + 1));
-    for (QChar c : name)
-        body += be16(c.unicode());
-    body += be16(0) + QByteArray(model, 4);
-    for (float f : v) {
-        quint32 bits;
-        std::memcpy(&bits, &f, 4);
-        body += be32(bits);
-    }
-    body += be16(2);
-    return be16(1) + be32(quint32(body.size())) + body;
 }
 
 } // namespace

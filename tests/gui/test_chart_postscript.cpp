@@ -25,16 +25,7 @@ namespace {
 
 // Reproducible ink bytes that cover the whole range, with both ends present.
 QList<QByteArray> inks(int n) {
-    QList<QByteArray> out;
-    quint32 state = 12345;
-    for (int i = 0; i < n; ++i) {
-        QByteArray v(4, 0);
-        for (int k = 0; k < 4; ++k) {
-            state = state * 1103515245u + 12345u;
-            v[k] = char(state >> 16);
-        }
-        out << v;
-    }
+    QList<QByteArray> out = randomInks(n, 12345);
     if (n > 1) {
         out[0] = QByteArray(4, char(0xff));
         out[1] = QByteArray(4, 0);

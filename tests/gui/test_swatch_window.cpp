@@ -2,6 +2,7 @@
 // instrument panel, the title saying where the inks came from, the choice to
 // separate the file's Lab, refused files and failed exports told in the
 // window with their reason, and the .ti1 ending giving an ArgyllCMS target.
+#include "AseBytes.h"
 #include "ChartWindowKit.h"
 #include "ColourcheckPatch.h"
 #include "DialogScript.h"
@@ -14,32 +15,9 @@
 #include <QtEndian>
 
 using namespace chartkit;
+using namespace asebytes;
 
 namespace {
-
-QByteArray be16(quint16 v) {
-    QByteArray b(2, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray be32(quint32 v) {
-    QByteArray b(4, 0);
-    qToBigEndian(v, b.data());
-    return b;
-}
-QByteArray aseCmyk(const QString& name, const QList<float>& v) {
-    QByteArray body = be16(quint16(name.size() + 1));
-    for (QChar c : name)
-        body += be16(c.unicode());
-    body += be16(0) + "CMYK";
-    for (float f : v) {
-        quint32 bits;
-        std::memcpy(&bits, &f, 4);
-        body += be32(bits);
-    }
-    body += be16(2);
-    return be16(1) + be32(quint32(body.size())) + body;
-}
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
@@ -63,9 +41,10 @@ class TestSwatchWindow : public QObject {
 private slots:
     void namesReachTheTooltipAndThePanel() {
         QTemporaryDir dir;
-        const QString ase = writeFile(dir, "brand.ase",
-                                      QByteArray("ASEF") + be16(1) + be16(0) + be32(2) +
-                                          aseCmyk("Brand Cyan", {1, 0, 0, 0}) + aseCmyk("A1", {0, 1, 0, 0}));
+        const QString ase = writeFile(
+            dir, "brand.ase",
+            aseFile({aseColour("Brand Cyan", "CMYK", {1, 0, 0, 0}), aseColour("A1", "CMYK", {0, 1, 0, 0})},
+                    2));
         Window w;
         QCOMPARE(w.chart->chartFromSwatchFile(QFile::encodeName(ase).constData(), defaultCmyk, nullptr), 0);
         QCOMPARE(w.chart->patchWidgets.size(), std::size_t(2));

@@ -18,6 +18,21 @@
 
 namespace chartkit {
 
+// Reproducible ink bytes (K, C, M, Y) over the whole range, from `seed`.
+inline QList<QByteArray> randomInks(int n, quint32 seed) {
+    QList<QByteArray> out;
+    quint32 state = seed;
+    for (int i = 0; i < n; ++i) {
+        QByteArray v(4, 0);
+        for (int k = 0; k < 4; ++k) {
+            state = state * 1103515245u + 12345u;
+            v[k] = char(state >> 16);
+        }
+        out << v;
+    }
+    return out;
+}
+
 inline const char* const defaultCmyk = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
 inline const char* const psCmyk = "/usr/share/color/icc/ghostscript/ps_cmyk.icc";
 inline const char* const srgb = "/usr/share/color/icc/ghostscript/srgb.icc";
