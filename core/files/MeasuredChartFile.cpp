@@ -136,12 +136,14 @@ std::string rowProblem(int table, int row, const char* field) {
 }
 
 bool readTable(cmsHANDLE h, int table, bool measured, std::vector<Row>& rows, std::string* why) {
-    const int count = int(cmsIT8GetPropertyDbl(h, "NUMBER_OF_SETS"));
-    if (count < 0 || count > maximumPatches ||
-        rows.size() + std::size_t(count) > std::size_t(maximumPatches)) {
+    // Checked as read: a count beyond any int must not be converted to one.
+    const double sets = cmsIT8GetPropertyDbl(h, "NUMBER_OF_SETS");
+    if (!(sets >= 0 && sets <= maximumPatches) ||
+        rows.size() + std::size_t(sets) > std::size_t(maximumPatches)) {
         *why = "too many patches";
         return false;
     }
+    const int count = int(sets);
     for (int r = 0; r < count; ++r) {
         Row row;
         double id = 0;
