@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# The core library refers to no symbol that Qt Gui or Qt Widgets defines, and
-# the command-line program loads neither library.
-#   check-layers.sh CORE_LIB TINTRY_CHART QT_GUI_LIB QT_WIDGETS_LIB
+# The core's libraries refer to no symbol that Qt Gui or Qt Widgets defines,
+# and the command-line program loads neither library.
+#   check-layers.sh TINTRY_CHART QT_GUI_LIB QT_WIDGETS_LIB CORE_LIB...
 set -euo pipefail
-core=$1 cli=$2 gui=$3 widgets=$4
+cli=$1 gui=$2 widgets=$3
+shift 3
 
 upper=$(mktemp) used=$(mktemp)
 trap 'rm -f "$upper" "$used"' EXIT
 nm -D --defined-only "$gui" "$widgets" 2>/dev/null | awk 'NF == 3 { print $3 }' | sort -u >"$upper"
-nm --undefined-only "$core" 2>/dev/null | awk '{ print $NF }' | sort -u >"$used"
+nm --undefined-only "$@" 2>/dev/null | awk 'NF > 0 && !/:$/ { print $NF }' | sort -u >"$used"
 bad=$(comm -12 "$upper" "$used" | head -20)
 if [ -n "$bad" ]; then
     echo "the core refers to Qt Gui or Qt Widgets:"
