@@ -65,6 +65,7 @@ bool classAllowed(ProfileRole role, cmsUInt32Number c) {
     case ProfileRole::SwatchProfile:
         return c == cmsSigOutputClass;
     case ProfileRole::GamutProfile:
+    case ProfileRole::Preview:
         return c == cmsSigInputClass || c == cmsSigDisplayClass || c == cmsSigOutputClass ||
                c == cmsSigColorSpaceClass;
     }
@@ -74,6 +75,7 @@ bool classAllowed(ProfileRole role, cmsUInt32Number c) {
 bool spaceAllowed(ProfileRole role, cmsUInt32Number s) {
     switch (role) {
     case ProfileRole::Monitor:
+    case ProfileRole::Preview:
         return s == cmsSigRgbData;
     case ProfileRole::ChartProfile:
     case ProfileRole::SwatchProfile:
@@ -126,6 +128,7 @@ bool transformsBuild(cmsContext ctx, cmsHPROFILE p, ProfileRole role) {
     // An input is only read from: a scanner profile with no way back from Lab
     // still converts, though its Lab entry cannot.
     const bool written = role == ProfileRole::ConverterOutput || role == ProfileRole::Monitor ||
+                         role == ProfileRole::Preview ||
                          role == ProfileRole::SwatchProfile;
     if (reads && !TransformPtr(cmsCreateTransformTHR(ctx, p, device, lab.get(), TYPE_Lab_DBL, intent,
                                                      cmsFLAGS_NOCACHE)))

@@ -18,6 +18,7 @@ enum class ProfileRole {
     ChartProfile,    // CMYK, scanner, monitor or printer; read into Lab
     SwatchProfile,   // CMYK printer; read into Lab and written to from Lab
     GamutProfile,    // any RGB or CMYK device profile; read into Lab
+    Preview,         // any RGB device profile a preview is painted through; written to from Lab
 };
 
 class ProfileCheck {
