@@ -76,7 +76,10 @@ bool fillFromRecord(CHARTPATCH& p, const KVCOMBOCOLOUR& r, const ChartHandles& h
     const bool ownInks = hasInks && !(separate && hasLab);
     p.kind = CHARTPATCH_KIND;
     setChartPatchName(p, r.name);
-    if (ownInks) {
+    if (ownInks && (r.flags & KVCOMBO_CMYK_EXACT)) {
+        setChartPatchPercent(p, r.percent);
+        KvCMSCMYKToLab(handles.profile, p.cmyk, &p.labD50[0], &p.labD50[1], &p.labD50[2]);
+    } else if (ownInks) {
         unpackInks(r.cmyk, p.cmyk);
         KvCMSCMYKToLab(handles.profile, p.cmyk, &p.labD50[0], &p.labD50[1], &p.labD50[2]);
     } else {

@@ -362,7 +362,7 @@ private slots:
                                         << "table 1, row 1: LAB_L is missing or not a plausible number";
         QTest::newRow("ink above 100") << QByteArray("\"42\"\t0.39") << QByteArray("\"42\"\t180.39")
                                        << "table 2, row 2: CMYK_C is missing or not a plausible number";
-        QTest::newRow("repeated id") << QByteArray("\n 5\t") << QByteArray("\n 1\t")
+        QTest::newRow("repeated id") << QByteArray("\n5\t") << QByteArray("\n1\t")
                                      << "SAMPLE_ID 1 is repeated or out of order";
         QTest::newRow("not CGATS") << QByteArray("END_DATA_FORMAT") << QByteArray("END_DATA_FORMAZ")
                                    << "not a CGATS file";
