@@ -41,10 +41,9 @@ void ChartDocument::clear() {
     session_.clear();
 }
 
-Status ChartDocument::adopt(CHARTPATCH* list, ChartOrigin origin) {
+void ChartDocument::adopt(CHARTPATCH* list, ChartOrigin origin) {
     origin_ = std::move(origin);
     session_.reset(list);
-    return {};
 }
 
 Status ChartDocument::buildFromProfile(const std::string& profile, const std::string& preview,
@@ -71,7 +70,8 @@ Status ChartDocument::buildFromHandles(KvCMSHandle profile, KvCMSHandle preview,
     ChartOrigin origin;
     origin.kind = ChartOrigin::Profile;
     origin.options = options;
-    return adopt(made.release(), std::move(origin));
+    adopt(made.release(), std::move(origin));
+    return {};
 }
 
 Status ChartDocument::buildFromSwatchFile(const std::string& swatches, const std::string& profile,
@@ -96,26 +96,27 @@ Status ChartDocument::buildFromSwatches(const KVCOMBOCOLOUR* records, const std:
         return s;
     ListOwner made;
     ChartOrigin origin;
-    std::string why;
-    if (!ChartGeneration::patchesFromSwatches(&made.list, records, handles, separate, &origin.inks, &why))
-        return Status::failed("", why);
+    if (Status s = ChartGeneration::patchesFromSwatches(&made.list, records, handles, separate, &origin.inks);
+        !s)
+        return s;
     origin.kind = ChartOrigin::Swatches;
     origin.profile = profile;
     origin.preview = preview;
     origin.separate = separate;
-    return adopt(made.release(), std::move(origin));
+    adopt(made.release(), std::move(origin));
+    return {};
 }
 
 Status ChartDocument::openReference(const std::string& path) {
     ChartOrigin origin;
     origin.kind = ChartOrigin::Reference;
     origin.file = path;
-    std::string why;
     ChartSession measured;
-    if (MeasuredChartFile::open(path, measured, &why)) {
+    if (MeasuredChartFile::open(path, measured)) {
         ListOwner list;
         list.list = ChartRecords::copy(measured.patches());
-        return adopt(list.release(), std::move(origin));
+        adopt(list.release(), std::move(origin));
+        return {};
     }
     // A chart's own ISO 12642 export, or any swatch file with Lab on every
     // row, also gives the inks, so a report can show what was printed.
@@ -130,7 +131,8 @@ Status ChartDocument::openReference(const std::string& path) {
         for (const KVCOMBOCOLOUR* r = records.first; r != nullptr; r = KvNext(r))
             if (CHARTPATCH* p = ChartRecords::patchOf(*r))
                 AddList(&list.list, p);
-        return adopt(list.release(), std::move(origin));
+        adopt(list.release(), std::move(origin));
+        return {};
     }
     MeasurementFile file;
     if (!file.load(path) || file.problem() == MeasurementFile::Damaged)
@@ -143,20 +145,22 @@ Status ChartDocument::openReference(const std::string& path) {
         if (CHARTPATCH* p = ChartRecords::patchOf(r.name.c_str(), lab, nullptr))
             AddList(&list.list, p);
     }
-    return adopt(list.release(), std::move(origin));
+    adopt(list.release(), std::move(origin));
+    return {};
 }
 
 Status ChartDocument::openMeasured(const std::string& path) {
-    std::string why;
     // Read into a chart of its own first, so a bad file leaves this one alone.
     ChartSession opened;
-    if (!MeasuredChartFile::open(path, opened, &why))
-        return Status::failed(path, why);
+    if (Status s = MeasuredChartFile::open(path, opened); !s)
+        return s;
     ChartOrigin origin;
     origin.kind = ChartOrigin::Measured;
     origin.file = path;
     ListOwner list;
     list.list = ChartRecords::copy(opened.patches());
+    if (list.list == nullptr)
+        return Status::failed(path, "out of memory");
     adopt(list.release(), std::move(origin));
     for (std::size_t i = 0; i < opened.size(); ++i)
         if (opened.measured(i)) {

@@ -102,7 +102,7 @@ public:
     std::string descriptor() const;
 
 private:
-    Status adopt(CHARTPATCH* list, ChartOrigin origin);
+    void adopt(CHARTPATCH* list, ChartOrigin origin);
 
     ChartSession session_;
     ChartOrigin origin_;

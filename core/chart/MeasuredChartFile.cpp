@@ -162,41 +162,41 @@ std::string MeasuredChartFile::text(const ChartSession& chart, const std::string
     return out.text();
 }
 
-bool MeasuredChartFile::save(const ChartSession& chart, const std::string& path, const std::string& title,
-                             std::string* why) {
-    return WholeFile::write(path, text(chart, title, std::time(nullptr)), why);
+Status MeasuredChartFile::save(const ChartSession& chart, const std::string& path, const std::string& title) {
+    return WholeFile::write(path, text(chart, title, std::time(nullptr)));
 }
 
-bool MeasuredChartFile::open(const std::string& path, ChartSession& chart, std::string* why) {
+Status MeasuredChartFile::open(const std::string& path, ChartSession& chart) {
     std::string bytes;
     int error = 0;
     switch (RegularFile::readAll(path.c_str(), maximumFileSize, bytes, &error)) {
     case RegularFile::Read:
-        return parse(bytes.data(), bytes.size(), chart, why);
+        break;
     case RegularFile::TooLarge:
-        *why = "too large for a measured chart";
-        return false;
+        return Status::failed(path, "too large for a measured chart");
     case RegularFile::NotRegular:
-        *why = "not a regular file";
-        return false;
+        return Status::failed(path, "not a regular file");
     default:
-        *why = error != 0 ? std::strerror(error) : "cannot be read";
-        return false;
+        return Status::failed(path, error != 0 ? std::strerror(error) : "cannot be read");
     }
+    const Status parsed = parse(bytes.data(), bytes.size(), chart);
+    return parsed ? parsed : Status::failed(path, parsed.failure().why);
 }
 
-bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& chart, std::string* why) {
+Status MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& chart) {
+    std::string reason;
+    std::string* why = &reason;
     // What LittleCMS must not be handed (an include directive would have it
     // open any file the text names) is refused before it reads a byte.
     if (data != nullptr && size > 0 && size <= maximumFileSize && !cgatsPrecheck(data, size)) {
         *why = "not a CGATS file this program can read";
-        return false;
+        return Status::failed("", reason);
     }
     CgatsTable t;
     std::string ignored;
     if (size > maximumFileSize || !t.load(data, size, ignored)) {
         *why = "not a CGATS file";
-        return false;
+        return Status::failed("", reason);
     }
     std::vector<Row> rows;
     for (int table = 0; table < t.tables() && table < 2; ++table) {
@@ -204,22 +204,22 @@ bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& 
         const bool measured = t.column("LAB_L") >= 0;
         if (t.column("TARGET_L") < 0 || t.column("CMYK_C") < 0) {
             *why = "not a measured chart: it has no TARGET_L or CMYK_C column";
-            return false;
+            return Status::failed("", reason);
         }
         if (!readTable(t, table, measured, rows, why))
-            return false;
+            return Status::failed("", reason);
     }
     // A file without a single patch would replace the chart held by nothing.
     if (rows.empty()) {
         *why = "not a measured chart: it has no patches";
-        return false;
+        return Status::failed("", reason);
     }
     // Every position from 1 to the number of patches, once each.
     std::vector<const Row*> byId(rows.size(), nullptr);
     for (const Row& r : rows) {
         if (r.id < 1 || std::size_t(r.id) > rows.size() || byId[std::size_t(r.id - 1)] != nullptr) {
             *why = "SAMPLE_ID " + std::to_string(r.id) + " is repeated or out of order";
-            return false;
+            return Status::failed("", reason);
         }
         byId[std::size_t(r.id - 1)] = &r;
     }
@@ -229,7 +229,7 @@ bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& 
         if (p == nullptr) {
             FreeList(&list);
             *why = "out of memory";
-            return false;
+            return Status::failed("", reason);
         }
         AddList(&list, p);
     }
@@ -237,5 +237,5 @@ bool MeasuredChartFile::parse(const void* data, std::size_t size, ChartSession& 
     for (std::size_t i = 0; i < byId.size(); ++i)
         if (byId[i]->measured)
             chart.recordAt(i, byId[i]->lab[0], byId[i]->lab[1], byId[i]->lab[2]);
-    return true;
+    return {};
 }

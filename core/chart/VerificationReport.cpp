@@ -5,7 +5,6 @@
 #include "ChartVerdict.h"
 #include "Kvlib.h"
 #include "MonitorPreview.h"
-#include "WholeFile.h"
 
 #include <lcms2.h>
 
@@ -178,8 +177,4 @@ std::string VerificationReport::html(const ChartSession& chart, const ChartVerdi
 
 bool VerificationReport::usableMonitor(const std::string& path) {
     return MonitorPreview::open(path).ok();
-}
-
-bool VerificationReport::save(const std::string& path, const std::string& page, std::string* why) {
-    return WholeFile::write(path, page, why);
 }

@@ -65,10 +65,3 @@ Status WholeFile::write(const std::string& path, const std::function<void(KvFile
         return Status::failed(path, reason(errno != 0 ? errno : writeError, "the file could not be written"));
     return {};
 }
-
-bool WholeFile::write(const std::string& path, const std::string& body, std::string* why) {
-    const Status s = write(path, std::string_view(body));
-    if (!s && why)
-        *why = s.failure().why;
-    return s.ok();
-}

@@ -27,7 +27,4 @@ public:
     // The same for a body written piece by piece (Kv_fprintf formats numbers
     // in the C locale, whatever the user's).
     static Status write(const std::string& path, const std::function<void(KvFile*)>& body);
-
-    // The older form: false with the reason alone in `why`.
-    static bool write(const std::string& path, const std::string& body, std::string* why);
 };

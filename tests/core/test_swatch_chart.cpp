@@ -139,7 +139,11 @@ bool chartFromFile(const QString& path, Chart& chart, bool separate = false) {
     }
     ChartHandles h;
     bool ok = h.openForSwatches(defaultCmyk, nullptr).ok();
-    ok = ok && ChartGeneration::patchesFromSwatches(&chart.patches, records, h, separate, nullptr, &why);
+    const Status made =
+        ok ? ChartGeneration::patchesFromSwatches(&chart.patches, records, h, separate, nullptr)
+           : Status::failed("", "no handles");
+    ok = made.ok();
+    why = made.failure().why;
     KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
     return ok;
 }
@@ -436,16 +440,17 @@ private slots:
         ChartHandles h;
         QVERIFY(h.openForSwatches(defaultCmyk, nullptr));
         Chart chart;
-        std::string why;
-        QVERIFY(!ChartGeneration::patchesFromSwatches(&chart.patches, records.list, h, false, nullptr, &why));
+        const Status refused =
+            ChartGeneration::patchesFromSwatches(&chart.patches, records.list, h, false, nullptr);
+        QVERIFY(!refused);
         QVERIFY(chart.patches == nullptr);
-        QCOMPARE(why, std::string("more than 20000 swatches, too many for one chart"));
+        QCOMPARE(refused.failure().why, std::string("more than 20000 swatches, too many for one chart"));
         KVCOMBOCOLOUR* last = records.list;
         while (KvNext(last))
             last = KvNext(last);
         RemoveList(&records.list, last);
         KvPacketFreeItem(last, KV_PACKET_COMBOCOLOUR);
-        QVERIFY(ChartGeneration::patchesFromSwatches(&chart.patches, records.list, h, false, nullptr, &why));
+        QVERIFY(ChartGeneration::patchesFromSwatches(&chart.patches, records.list, h, false, nullptr));
         QCOMPARE(ListLength(chart.patches), 20000);
     }
 
