@@ -128,8 +128,7 @@ bool transformsBuild(cmsContext ctx, cmsHPROFILE p, ProfileRole role) {
     // An input is only read from: a scanner profile with no way back from Lab
     // still converts, though its Lab entry cannot.
     const bool written = role == ProfileRole::ConverterOutput || role == ProfileRole::Monitor ||
-                         role == ProfileRole::Preview ||
-                         role == ProfileRole::SwatchProfile;
+                         role == ProfileRole::Preview || role == ProfileRole::SwatchProfile;
     if (reads && !TransformPtr(cmsCreateTransformTHR(ctx, p, device, lab.get(), TYPE_Lab_DBL, intent,
                                                      cmsFLAGS_NOCACHE)))
         return false;
