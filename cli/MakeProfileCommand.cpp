@@ -3,7 +3,6 @@
 #include "MakeProfileArguments.h"
 #include "MakeProfileJob.h"
 #include "ProfileInstaller.h"
-#include "SafeTarget.h"
 #include "WholeFile.h"
 
 #include <QCoreApplication>
@@ -164,8 +163,9 @@ int MakeProfileCommand::run(int argc, char** argv) {
     const std::string out = arguments.get("--out");
     const std::string json = arguments.get("--json");
     // Checked before minutes of work, not after.
-    if (!json.empty() && SafeTarget::resolve(json.c_str()).empty())
-        return failure(json, "not a regular file that can be written");
+    if (!json.empty())
+        if (Status target = WholeFile::checkTarget(json); !target)
+            return failure(target.failure());
     const Result<MeasuredSet> set = MeasuredSet::read(arguments.get("--make-profile"));
     if (!set)
         return failure(set.failure());
@@ -191,9 +191,9 @@ int MakeProfileCommand::run(int argc, char** argv) {
         accuracy.installed = done->path;
         installed = installedLine(*done);
     }
-    std::string why;
-    if (!json.empty() && !WholeFile::write(json, accuracy.json(), &why))
-        return failure(json, why);
+    if (!json.empty())
+        if (Status written = WholeFile::write(json, accuracy.json()); !written)
+            return failure(written.failure());
     std::printf("%s\nProfile written to %s\n%s", accuracy.report().toLocal8Bit().constData(), out.c_str(),
                 installed.c_str());
     return statusDone;

@@ -2,6 +2,7 @@
 
 #include "CgatsTable.h"
 #include "CgatsWriter.h"
+#include "ChartDocument.h"
 #include "ChartSession.h"
 #include "KvFileInfo.h"
 #include "RegularFile.h"
@@ -19,7 +20,6 @@ namespace {
 const char* const inkFields[4] = {"CMYK_C", "CMYK_M", "CMYK_Y", "CMYK_K"};
 const char* const labFields[3] = {"LAB_L", "LAB_A", "LAB_B"};
 const char* const xyzFields[3] = {"XYZ_X", "XYZ_Y", "XYZ_Z"};
-constexpr int inkOrder[4] = {INK_C, INK_M, INK_Y, INK_K};
 
 Failure refused(const std::string& source, const std::string& why) {
     return Failure{source, why};
@@ -122,7 +122,7 @@ Result<MeasuredSet> MeasuredSet::parse(const void* data, std::size_t size, const
     if (!table.load(data, size, why))
         return refused(source, why);
     // A chart saved with patches still unmeasured keeps them in a second table.
-    if (table.tableCount() > 1)
+    if (table.tables() > 1)
         return refused(source, "the file holds more than one table; a profile is made from one table in "
                                "which every patch is measured (measure the rest of the chart first)");
     if (!table.hasColumns(inkFields, 4))
@@ -159,7 +159,7 @@ Result<MeasuredSet> MeasuredSet::fromChart(const ChartSession& chart, const std:
         MeasuredPatch p;
         p.name = chart.name(i);
         for (int k = 0; k < 4; ++k) {
-            p.cmyk[k] = chart.patch(i).cmyk[inkOrder[k]] * 100.0 / 255.0;
+            p.cmyk[k] = chartPatchInk(chart.patch(i), k);
             anyInk = anyInk || p.cmyk[k] > 0;
         }
         std::copy(chart.reading(i).lab, chart.reading(i).lab + 3, p.lab);
@@ -169,6 +169,14 @@ Result<MeasuredSet> MeasuredSet::fromChart(const ChartSession& chart, const std:
     // would be bare paper.
     if (!anyInk)
         return refused(source, "the patches have no inks (the chart was read from Lab values alone)");
+    return set;
+}
+
+Result<MeasuredSet> MeasuredSet::fromDocument(const ChartDocument& document) {
+    const std::string name = document.sourceName();
+    Result<MeasuredSet> set = fromChart(document.session(), name.empty() ? document.title() : name);
+    if (set && document.origin().kind == ChartOrigin::Profile)
+        set->inkLimit = document.origin().options.inkLimit;
     return set;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class ChartDocument;
 class ChartSession;
 
 struct MeasuredPatch {
@@ -38,6 +39,8 @@ public:
     static Result<MeasuredSet> parse(const void* data, std::size_t size, const std::string& source);
     // A chart window's chart: every patch must have its reading.
     static Result<MeasuredSet> fromChart(const ChartSession& chart, const std::string& source);
+    // The same, with the ink limit the chart was built with, when it had one.
+    static Result<MeasuredSet> fromDocument(const ChartDocument& document);
 
     std::size_t size() const { return patches.size(); }
     // Whether there are enough patches for a useful profile; the failure

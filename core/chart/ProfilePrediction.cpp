@@ -1,6 +1,8 @@
 #include "ProfilePrediction.h"
 
+#include "ChartDocument.h"
 #include "ChartSession.h"
+#include "KvComboColour.h"
 #include "Kvlib.h"
 #include "LcmsHandles.h"
 #include "MeasuredSet.h"
@@ -11,8 +13,6 @@
 
 namespace {
 
-constexpr int inkOrder[4] = {INK_C, INK_M, INK_Y, INK_K};
-
 // A patch of the check chart: the inks as bytes (for showing), the
 // prediction as its target.
 CHARTPATCH* makePatch(const MeasuredPatch& m, const double* predicted, const MonitorPreview& preview) {
@@ -20,8 +20,7 @@ CHARTPATCH* makePatch(const MeasuredPatch& m, const double* predicted, const Mon
     if (p == nullptr)
         return nullptr;
     p->kind = CHARTPATCH_KIND;
-    for (int k = 0; k < 4; ++k)
-        p->cmyk[inkOrder[k]] = static_cast<unsigned char>(std::lround(m.cmyk[k] * 2.55));
+    setChartPatchPercent(*p, m.cmyk);
     for (int k = 0; k < 3; ++k)
         p->labD50[k] = p->labRelative[k] = predicted[k];
     preview.toRgb(p->labD50, p->rgb);
@@ -83,4 +82,34 @@ Result<ChartVerdict> ProfilePrediction::judge(const std::string& profilePath, co
         chart.recordAt(r, reading[0], reading[1], reading[2]);
     }
     return ChartVerdict::judge(chart, ChartTolerances{0, 0, 0});
+}
+
+Status ProfilePrediction::retarget(const ChartDocument& measured, const std::string& profile,
+                                   ChartDocument& into) {
+    const ChartSession& from = measured.session();
+    // Inks and names alone, so the profile gives every target.
+    KVCOMBOCOLOUR_CC records;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        auto* r = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
+        if (r == nullptr)
+            return Status::failed(profile, "out of memory");
+        r->name = AllocateAndCopyString(from.name(i).c_str());
+        r->cmyk = chartPatchCMYK(from.patch(i));
+        r->flags = KVCOMBO_CMYK_VALID | (from.patch(i).exact ? KVCOMBO_CMYK_EXACT : 0u);
+        for (int k = 0; k < 4; ++k)
+            r->percent[k] = chartPatchInk(from.patch(i), k);
+        if (!records.insertCombo(r))
+            KvPacketFreeItem(r, KV_PACKET_COMBOCOLOUR);
+    }
+    if (Status built = into.buildFromSwatches(records.list, profile, measured.origin().preview, false);
+        !built)
+        return built;
+    if (into.session().size() != from.size())
+        return Status::failed(profile, "the chart could not be made again in full");
+    for (std::size_t i = 0; i < from.size(); ++i)
+        if (from.measured(i)) {
+            const double* lab = from.reading(i).lab;
+            into.session().recordAt(i, lab[0], lab[1], lab[2]);
+        }
+    return {};
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class ChartDocument;
 class ChartSession;
 class MeasuredSet;
 
@@ -30,4 +31,10 @@ public:
     // are the measurements, left in `chart`, and its verdict (no tolerances).
     static Result<ChartVerdict> judge(const std::string& profilePath, const MeasuredSet& set,
                                       const std::vector<std::size_t>& which, ChartSession& chart);
+
+    // The chart of `measured` again in `into`, its targets predicted by
+    // `profile` through the chart engine (as a chart from that profile
+    // would have them) and its readings kept: the same print judged against
+    // a new profile.
+    static Status retarget(const ChartDocument& measured, const std::string& profile, ChartDocument& into);
 };

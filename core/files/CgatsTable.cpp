@@ -138,15 +138,6 @@ int CgatsTable::declaredRows(int maximum) const {
     return declared >= 1 && declared <= maximum ? static_cast<int>(declared) : 0;
 }
 
-int CgatsTable::tableCount() const {
-    return it8 ? int(cmsIT8TableCount(it8.get())) : 0;
-}
-
-std::string CgatsTable::property(const char* name) const {
-    const char* value = it8 ? cmsIT8GetProperty(it8.get(), name) : nullptr;
-    return trimmed(value);
-}
-
 bool CgatsTable::text(int row, int col, std::string& out) const {
     const char* value = it8 && col >= 0 ? cmsIT8GetDataRowCol(it8.get(), row, col) : nullptr;
     if (value == nullptr)

@@ -33,10 +33,6 @@ public:
     bool hasColumns(const char* const* fields, int count) const;
     // NUMBER_OF_SETS as the file declares it; 0 when absent or absurd.
     int declaredRows(int maximum) const;
-    // How many tables the file holds; only the first is read.
-    int tableCount() const;
-    // A keyword's value (TOTAL_INK_LIMIT, DESCRIPTOR...) without quotes; empty when absent.
-    std::string property(const char* name) const;
 
     // The value's text without surrounding blanks; false when the row or the
     // field is missing.

@@ -76,10 +76,9 @@ Result<ProfileInstaller::Installed> ProfileInstaller::install(const std::string&
     const std::string hidden = hiddenFile(folder, name, &error);
     if (hidden.empty())
         return Failure{folder, systemReason(error)};
-    std::string why;
-    if (!WholeFile::write(hidden, bytes, &why)) {
+    if (Status written = WholeFile::write(hidden, bytes); !written) {
         ::unlink(hidden.c_str());
-        return Failure{folder, why};
+        return Failure{folder, written.failure().why};
     }
     for (int n = 1; n <= mostNames; ++n) {
         const std::string target = folder + "/" + candidate(name, suffix, n);

@@ -4,14 +4,10 @@
 #include "ColprofRun.h"
 #include "ProfilePrediction.h"
 #include "RegularFile.h"
-#include "SafeTarget.h"
 #include "WholeFile.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QTemporaryDir>
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -22,10 +18,6 @@ constexpr std::size_t largestProfile = 64u << 20;
 // Of the way from 0 to 100, the profile made from every patch takes this
 // much when a second one, without separation tables, follows for the check.
 constexpr int wholeShare = 70;
-
-std::string folderOf(const std::string& path) {
-    return QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absolutePath()).toStdString();
-}
 
 } // namespace
 
@@ -65,13 +57,9 @@ qint64 MakeProfileJob::processId() const {
 Status MakeProfileJob::check(const MeasuredSet& set, const std::string& path) const {
     if (Status s = set.enough(); !s)
         return s;
-    const std::string resolved = SafeTarget::resolve(path.c_str());
-    if (resolved.empty())
-        return Status::failed(path, "not a regular file that can be written");
     // Checked now, not after minutes of work.
-    const std::string folder = folderOf(resolved);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        return Status::failed(path, "its folder cannot be written to: " + std::string(std::strerror(errno)));
+    if (Status target = WholeFile::checkTarget(path); !target)
+        return target;
     if (executable().isEmpty())
         return Status::failed("colprof",
                               "not installed (Debian package argyll), or the program setting is wrong");
@@ -113,11 +101,10 @@ std::string MakeProfileJob::workFile(const std::string& base, const char* suffix
 }
 
 Status MakeProfileJob::startRun(const std::string& base, const MeasuredSet& patches, bool onlyForTheCheck) {
-    std::string why;
     // colprof takes the file's descriptor for nothing; the profile's own
     // description is given with -D.
-    if (!WholeFile::write(workFile(base, ".ti3"), patches.ti3(measured.source), &why))
-        return Status::failed(workFile(base, ".ti3"), why);
+    if (Status written = WholeFile::write(workFile(base, ".ti3"), patches.ti3(measured.source)); !written)
+        return written;
     if (!run->start(work->path(), QString::fromStdString(base),
                     options.colprofArguments(measured, started, onlyForTheCheck)))
         return Status::failed("colprof", run->message().toStdString());
@@ -180,7 +167,7 @@ Status MakeProfileJob::checkUnseen() {
 }
 
 void MakeProfileJob::succeed() {
-    std::string bytes, why;
+    std::string bytes;
     int error = 0;
     if (RegularFile::readAll(workFile("profile", ".icc").c_str(), largestProfile, bytes, &error) !=
         RegularFile::Read) {
@@ -188,8 +175,8 @@ void MakeProfileJob::succeed() {
                  .arg(QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
-    if (!WholeFile::write(target, bytes, &why)) {
-        fail(QString::fromStdString(target + ": " + why));
+    if (Status written = WholeFile::write(target, bytes); !written) {
+        fail(QString::fromStdString(written.failure().text()));
         return;
     }
     result.profile = target;

@@ -141,10 +141,10 @@ private slots:
                                  << "at least 100 needed";
         QTest::newRow("target is a folder") << 120 << "."
                                             << "copying"
-                                            << "not a regular file";
+                                            << "Is a directory";
         QTest::newRow("folder missing") << 120 << "no/such/t.icc"
                                         << "copying"
-                                        << "folder cannot be written";
+                                        << "No such file or directory";
         QTest::newRow("no colprof") << 120 << "t.icc"
                                     << "no-such-colprof"
                                     << "Debian package argyll";

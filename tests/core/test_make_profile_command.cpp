@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("folder missing") << "small"
                                         << "no/p.icc"
                                         << "bin"
-                                        << "folder cannot be written";
+                                        << "No such file or directory";
         QTest::newRow("no colprof") << "small"
                                     << "p.icc"
                                     << "nothing"

@@ -124,15 +124,14 @@ private slots:
         ChartSession chart;
         fillChart(chart, 120, 120);
         const std::string path = dir.filePath("m.ti3").toStdString();
-        std::string why;
-        QVERIFY(MeasuredChartFile::save(chart, path, "test", &why));
+        QVERIFY(MeasuredChartFile::save(chart, path, "test"));
         Result<MeasuredSet> set = MeasuredSet::read(path);
         QVERIFY2(set, set ? "" : set.failure().text().c_str());
         QCOMPARE(set->size(), std::size_t(120));
         QVERIFY(std::fabs(set->patches[7].cmyk[0] - 7 * 100.0 / 255.0) < 1e-8);
         QCOMPARE(set->patches[7].lab[0], 40.0);
         chart.forget(3);
-        QVERIFY(MeasuredChartFile::save(chart, path, "test", &why));
+        QVERIFY(MeasuredChartFile::save(chart, path, "test"));
         set = MeasuredSet::read(path);
         QVERIFY(!set);
         QVERIFY2(set.failure().why.find("more than one table") != std::string::npos,
