@@ -181,11 +181,16 @@ Result<MeasuredSet> MeasuredSet::fromDocument(const ChartDocument& document) {
 }
 
 Status MeasuredSet::enough() const {
-    if (patches.size() >= minimumPatches)
-        return {};
-    return Status::failed(source, "too few patches for a useful profile: " + std::to_string(patches.size()) +
-                                      " measured, at least " + std::to_string(minimumPatches) +
-                                      " needed (a CMYK chart of 200 or more is better)");
+    if (patches.size() < minimumPatches)
+        return Status::failed(source,
+                              "too few patches for a useful profile: " + std::to_string(patches.size()) +
+                                  " measured, at least " + std::to_string(minimumPatches) +
+                                  " needed (a CMYK chart of 200 or more is better)");
+    for (const MeasuredPatch& p : patches)
+        if (p.cmyk[0] + p.cmyk[1] + p.cmyk[2] + p.cmyk[3] == 0)
+            return {};
+    return Status::failed(source, "no patch of bare paper (no ink at all), from which colprof takes the "
+                                  "paper's white; a chart with control patches has it first");
 }
 
 std::vector<std::size_t> MeasuredSet::heldOut() const {

@@ -43,8 +43,9 @@ public:
     static Result<MeasuredSet> fromDocument(const ChartDocument& document);
 
     std::size_t size() const { return patches.size(); }
-    // Whether there are enough patches for a useful profile; the failure
-    // says how many are needed.
+    // Whether a useful profile can be made: enough patches (the failure says
+    // how many are needed), and the bare paper among them, from which colprof
+    // takes the media white (it refuses to work without).
     Status enough() const;
 
     // The patches held out of the check on unseen patches: a fixed tenth

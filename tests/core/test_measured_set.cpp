@@ -160,6 +160,22 @@ private slots:
             QCOMPARE(set->patches[119].name, chart.name(119));
     }
 
+    // colprof will not work without the paper's white.
+    void paperIsNeeded() {
+        TINTRY_NEED_TOOL(QFile::exists(fogra29), "icc-profiles-free (FOGRA29L.ti3) is not installed");
+        MeasuredSet set = *MeasuredSet::read(fogra29);
+        QVERIFY(set.enough());
+        const std::size_t all = set.size();
+        std::erase_if(set.patches, [](const MeasuredPatch& p) {
+            return p.cmyk[0] + p.cmyk[1] + p.cmyk[2] + p.cmyk[3] == 0;
+        });
+        QVERIFY(set.size() < all); // FOGRA repeats the paper across the sheet
+        const Status s = set.enough();
+        QVERIFY(!s);
+        QVERIFY2(s.failure().why.find("no patch of bare paper") != std::string::npos,
+                 s.failure().why.c_str());
+    }
+
     void tooFewPatches() {
         ChartSession chart;
         fillChart(chart, 99, 99);

@@ -37,6 +37,13 @@ bool hasEntry(Colourcheck* chart, const QString& text) {
     return found;
 }
 
+// Paper white first among the control patches: colprof needs it.
+ChartOptions withControls() {
+    ChartOptions o;
+    o.controls = true;
+    return o;
+}
+
 // Readings near the targets, `count` patches from the first.
 void measure(ChartSession& s, std::size_t count) {
     for (std::size_t i = 0; i < count && i < s.size(); ++i) {
@@ -88,16 +95,22 @@ private slots:
         QTest::addColumn<int>("patches");
         QTest::addColumn<int>("measured");
         QTest::addColumn<QString>("why");
-        QTest::newRow("unmeasured patches") << 128 << 120 << "8 of 128 patches have no reading";
-        QTest::newRow("too few") << 64 << 64 << "64 measured, at least 100 needed";
+        QTest::addColumn<bool>("controls");
+        QTest::newRow("unmeasured patches") << 128 << 120 << "8 of 128 patches have no reading" << true;
+        QTest::newRow("too few") << 64 << 64 << "64 measured, at least 100 needed" << true;
+        // A chart thinned from the grid alone may have lost the bare paper.
+        QTest::newRow("no paper") << 128 << 128 << "no patch of bare paper" << false;
     }
     void refusedWithTheReason() {
         QFETCH(int, patches);
         QFETCH(int, measured);
         QFETCH(QString, why);
+        QFETCH(bool, controls);
         Window w;
         QVERIFY(!hasEntry(w.chart, "Make profile from measurements..."));
-        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, static_cast<unsigned long>(patches)), 0);
+        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, static_cast<unsigned long>(patches),
+                                       controls ? withControls() : ChartOptions{}),
+                 0);
         QVERIFY(hasEntry(w.chart, "Make profile from measurements..."));
         measure(*w.chart->session, std::size_t(measured));
         DialogScript dialogs;
@@ -111,7 +124,7 @@ private slots:
 
     void madeInstalledJudged() {
         Window w;
-        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128), 0);
+        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128, withControls()), 0);
         measure(*w.chart->session, 128);
         const ChartVerdict before = w.chart->document.judge({});
         QFile::remove(dir.filePath("colprof.log"));
@@ -168,7 +181,7 @@ private slots:
     void cancelLeavesNothing() {
         usePath("hang");
         Window w;
-        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128), 0);
+        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128, withControls()), 0);
         measure(*w.chart->session, 128);
         const QString pid = dir.filePath("colprof.log.pid");
         QFile::remove(pid);
@@ -192,7 +205,7 @@ private slots:
     void failureIsSaid() {
         usePath("fail");
         Window w;
-        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128), 0);
+        QCOMPARE(w.chart->chartFromICC(defaultCmyk, srgb, 128, withControls()), 0);
         measure(*w.chart->session, 128);
         DialogScript dialogs;
         dialogs.answer(KvDialogAnswer::dialog([](QDialog*) {}));
