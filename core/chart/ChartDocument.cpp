@@ -34,6 +34,12 @@ struct ListOwner {
     }
 };
 
+// Where progress goes when nobody reads it: the generation always writes.
+std::FILE* quiet() {
+    static std::FILE* const devNull = std::fopen("/dev/null", "w");
+    return devNull;
+}
+
 } // namespace
 
 void ChartDocument::clear() {
@@ -65,7 +71,10 @@ Status ChartDocument::buildFromHandles(KvCMSHandle profile, KvCMSHandle preview,
     if (space != icSigCmykData && space != icSigRgbData)
         return Status::failed("", "the profile is neither CMYK nor RGB");
     ListOwner made;
-    if (ChartGeneration::generateChart(&made.list, profile, preview, count, progress, options) != 0)
+    std::FILE* out = progress ? progress : quiet();
+    if (out == nullptr)
+        return Status::failed("/dev/null", "cannot be opened for the progress lines");
+    if (ChartGeneration::generateChart(&made.list, profile, preview, count, out, options) != 0)
         return Status::failed("", "out of memory");
     ChartOrigin origin;
     origin.kind = ChartOrigin::Profile;

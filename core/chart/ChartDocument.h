@@ -54,7 +54,8 @@ public:
 
     // --- building -----------------------------------------------------------
     // `count` patches of the profile's grid; an RGB profile gives an empty
-    // chart (a screen has no inks to print). Progress lines go to `progress`.
+    // chart (a screen has no inks to print). Progress lines go to `progress`
+    // (null: nowhere).
     Status buildFromProfile(const std::string& profile, const std::string& preview, unsigned long count,
                             const ChartOptions& options, std::FILE* progress);
     // The same from handles made by the caller; the origin names no profile.

@@ -150,13 +150,17 @@ std::string MeasuredChartFile::text(const ChartSession& chart, const std::string
     CgatsWriter out("CTI3");
     out.property("ORIGINATOR", "Quillon Tintry");
     out.property("CREATED", isoDate(created));
-    startTable(out, title, measuredFields);
-    for (std::size_t i : measured)
-        writeRow(out, chart, i, true);
-    if (unmeasured.empty())
-        return out.text();
-    out.nextTable("CTI3");
-    startTable(out, "Patches without a reading", unmeasuredFields);
+    // LittleCMS reads no table of no rows, so a chart without a single
+    // reading is the table of patches without one alone.
+    if (!measured.empty()) {
+        startTable(out, title, measuredFields);
+        for (std::size_t i : measured)
+            writeRow(out, chart, i, true);
+        if (unmeasured.empty())
+            return out.text();
+        out.nextTable("CTI3");
+    }
+    startTable(out, measured.empty() ? title : "Patches without a reading", unmeasuredFields);
     for (std::size_t i : unmeasured)
         writeRow(out, chart, i, false);
     return out.text();
