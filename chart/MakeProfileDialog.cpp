@@ -49,6 +49,8 @@ MakeProfileDialog::MakeProfileDialog(const MeasuredSet& set, QWidget* parent) : 
     auto* top = new QFormLayout;
     description = new QLineEdit(this);
     description->setObjectName("description_edit");
+    // Wide enough for the chart's name and the date without scrolling.
+    description->setMinimumWidth(description->fontMetrics().averageCharWidth() * 44);
     top->addRow(tr("Description"), description);
     layout->addLayout(top);
 

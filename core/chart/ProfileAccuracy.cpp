@@ -69,12 +69,12 @@ QString ProfileAccuracy::report(std::size_t worstShown) const {
     QString text = section(tr("Fit: the %1 patches the profile was made from, through it").arg(fit.measured),
                            fit, worstShown);
     if (unseenChecked)
-        text += section(tr("Unseen: %1 patches left out of a second profile made from the other %2, "
-                           "through that profile")
-                            .arg(unseen.measured)
-                            .arg(patches - unseen.measured),
-                        unseen, worstShown);
-    return text + advice() + '\n';
+        text += '\n' + section(tr("Unseen: %1 patches left out of a second profile made from the other %2, "
+                                  "through that profile")
+                                   .arg(unseen.measured)
+                                   .arg(patches - unseen.measured),
+                               unseen, worstShown);
+    return text + '\n' + advice() + '\n';
 }
 
 std::string ProfileAccuracy::json() const {
