@@ -7,6 +7,7 @@
 #include "KvFileInfo.h"
 #include "KvPopupMenu.h"
 #include "KvRegistry.h"
+#include "MakeProfileFlow.h"
 #include "PageSetupDialog.h"
 #include "SpectroBuddy.h"
 #include "TolerancesDialog.h"
@@ -299,6 +300,8 @@ KvPopupMenu* Colourcheck::makeContextMenu() {
         add(tr("Verification report..."), SLOT(showReport()));
         add(tr("Export verification report as HTML..."), SLOT(exportReport()));
         add(tr("Tolerances..."), SLOT(chooseTolerances()));
+        connect(menu->actionFor(menu->insertItem(tr("Make profile from measurements..."))),
+                &QAction::triggered, this, [this] { MakeProfileFlow::run(this); });
     }
     add(tr("Open measurements..."), SLOT(openMeasurements()));
     return menu;

@@ -190,6 +190,61 @@
         <source>Tolerances...</source>
         <translation>Toleranzen...</translation>
     </message>
+    <message>
+        <source>Make profile from measurements...</source>
+        <translation>Profil aus den Messungen erstellen...</translation>
+    </message>
+</context>
+<context>
+    <name>ColprofRun</name>
+    <message>
+        <source>Fitting the profile to the patches</source>
+        <translation>Profil wird an die Felder angepasst</translation>
+    </message>
+    <message>
+        <source>Building the colour table</source>
+        <translation>Farbtabelle wird erstellt</translation>
+    </message>
+    <message>
+        <source>Building the separation tables</source>
+        <translation>Separationstabellen werden erstellt</translation>
+    </message>
+    <message>
+        <source>Finding the gamut boundary</source>
+        <translation>Farbraumgrenze wird bestimmt</translation>
+    </message>
+    <message>
+        <source>colprof said nothing for %1 s and was ended</source>
+        <translation>colprof meldete sich %1 s lang nicht und wurde beendet</translation>
+    </message>
+    <message>
+        <source>colprof is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>colprof ist nicht installiert (Debian-Paket argyll), oder die Programmeinstellung ist falsch</translation>
+    </message>
+    <message>
+        <source>Starting colprof</source>
+        <translation>colprof wird gestartet</translation>
+    </message>
+    <message>
+        <source>colprof could not be started: %1</source>
+        <translation>colprof konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>colprof stopped unexpectedly (it crashed or was killed)</source>
+        <translation>colprof hat unerwartet aufgehört (abgestürzt oder beendet worden)</translation>
+    </message>
+    <message>
+        <source>colprof failed (exit code %1)</source>
+        <translation>colprof ist gescheitert (Exit-Code %1)</translation>
+    </message>
+    <message>
+        <source>colprof ended without writing the profile</source>
+        <translation>colprof endete, ohne das Profil zu schreiben</translation>
+    </message>
 </context>
 <context>
     <name>KvDialogs</name>
@@ -275,6 +330,197 @@ damit die Änderungen wirksam werden</translation>
     </message>
 </context>
 <context>
+    <name>MadeProfileDialog</name>
+    <message>
+        <source>Profile made</source>
+        <translation>Profil erstellt</translation>
+    </message>
+    <message>
+        <source>Written to %1</source>
+        <translation>Geschrieben nach %1</translation>
+    </message>
+    <message>
+        <source>Install profile</source>
+        <translation>Profil installieren</translation>
+    </message>
+    <message>
+        <source>Copies the profile into your profile folder, where colord and the profile dialogs find it, under its own name and never over another file.</source>
+        <translation>Kopiert das Profil in Ihren Profilordner, wo colord und die Profildialoge es finden, unter seinem eigenen Namen und nie über eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>Judge this chart against it</source>
+        <translation>Diese Tafel daran beurteilen</translation>
+    </message>
+    <message>
+        <source>The profile could not be installed: %1</source>
+        <translation>Das Profil konnte nicht installiert werden: %1</translation>
+    </message>
+    <message>
+        <source>Already installed as %1</source>
+        <translation>Bereits installiert als %1</translation>
+    </message>
+    <message>
+        <source>Installed as %1</source>
+        <translation>Installiert als %1</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileDialog</name>
+    <message>
+        <source>Make profile from measurements</source>
+        <translation>Profil aus den Messungen erstellen</translation>
+    </message>
+    <message>
+        <source>A CMYK printer profile, made by ArgyllCMS colprof from the %1 measured patches of %2, then checked against them.</source>
+        <translation>Ein CMYK-Druckerprofil, von ArgyllCMS colprof aus den %1 gemessenen Feldern von %2 erstellt und dann an ihnen geprüft.</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Niedrig</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>Higher quality takes longer: about a minute for 1500 patches at medium.</source>
+        <translation>Höhere Qualität dauert länger: etwa eine Minute für 1500 Felder bei mittlerer Qualität.</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Ramp (colprof&apos;s own)</source>
+        <translation>Rampe (die von colprof)</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Kein</translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation>Halb</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximal</translation>
+    </message>
+    <message>
+        <source>Black generation</source>
+        <translation>Schwarzaufbau</translation>
+    </message>
+    <message>
+        <source>Total ink limit (%)</source>
+        <translation>Gesamtfarbauftrag (%)</translation>
+    </message>
+    <message>
+        <source>Unchecked: the chart&apos;s own, %1 %</source>
+        <translation>Nicht angekreuzt: der der Tafel, %1 %</translation>
+    </message>
+    <message>
+        <source>Unchecked: none, as the chart had none</source>
+        <translation>Nicht angekreuzt: keiner, da die Tafel keinen hatte</translation>
+    </message>
+    <message>
+        <source>For charts of %1 patches or more</source>
+        <translation>Für Tafeln ab %1 Feldern</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Immer</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>A second profile from all but a fixed tenth of the patches, and how well it predicts that tenth: what to expect between the patches.</source>
+        <translation>Ein zweites Profil aus allen Feldern bis auf ein festes Zehntel, und wie gut es dieses Zehntel vorhersagt: was zwischen den Feldern zu erwarten ist.</translation>
+    </message>
+    <message>
+        <source>Check on unseen patches</source>
+        <translation>Prüfung an ungesehenen Feldern</translation>
+    </message>
+    <message>
+        <source>Make profile</source>
+        <translation>Profil erstellen</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileFlow</name>
+    <message>
+        <source>Make profile from measurements</source>
+        <translation>Profil aus den Messungen erstellen</translation>
+    </message>
+    <message>
+        <source>Save the profile as</source>
+        <translation>Profil speichern unter</translation>
+    </message>
+    <message>
+        <source>ICC profiles (*.icc *.icm);;All files (*)</source>
+        <translation>ICC-Profile (*.icc *.icm);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The chart could not be judged against %1</source>
+        <translation>Die Tafel konnte nicht an %1 beurteilt werden</translation>
+    </message>
+    <message>
+        <source>Colour check chart judged against %1</source>
+        <translation>Farbkontrolltafel, beurteilt an %1</translation>
+    </message>
+    <message>
+        <source>No profile can be made from this chart</source>
+        <translation>Aus dieser Tafel lässt sich kein Profil erstellen</translation>
+    </message>
+    <message>
+        <source>The profile was not made</source>
+        <translation>Das Profil wurde nicht erstellt</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileJob</name>
+    <message>
+        <source>Check on unseen patches: %1</source>
+        <translation>Prüfung an ungesehenen Feldern: %1</translation>
+    </message>
+    <message>
+        <source>The profile colprof made cannot be read: %1</source>
+        <translation>Das von colprof erstellte Profil kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileProgress</name>
+    <message>
+        <source>Making the profile</source>
+        <translation>Profil wird erstellt</translation>
+    </message>
+    <message>
+        <source>Starting colprof</source>
+        <translation>colprof wird gestartet</translation>
+    </message>
+</context>
+<context>
     <name>PageSetupDialog</name>
     <message>
         <source>Chart on paper</source>
@@ -343,6 +589,37 @@ damit die Änderungen wirksam werden</translation>
     <message>
         <source>Pages: %1, each up to %2 x %3 patches.</source>
         <translation>Seiten: %1, je bis zu %2 x %3 Felder.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileAccuracy</name>
+    <message>
+        <source>Only the fit was checked, and a fit flatters: the profile was made from these very patches. Expect larger errors for the colours between them. The check on unseen patches (done for charts of 300 patches or more) gives a figure to believe.</source>
+        <translation>Nur die Anpassung wurde geprüft, und eine Anpassung schmeichelt: Das Profil wurde aus genau diesen Feldern erstellt. Rechnen Sie mit größeren Fehlern für die Farben zwischen ihnen. Die Prüfung an ungesehenen Feldern (für Tafeln ab 300 Feldern) gibt einen Wert, dem man glauben kann.</translation>
+    </message>
+    <message>
+        <source>Believe the unseen patches: mean %1, 95th percentile %2. The fit only says how well the profile reproduces the patches it was made from; the unseen patches were left out of a second profile made the same way, so its error on them is what to expect for colours between the patches. The profile written is made from every patch, so it is, if anything, a little better than that.</source>
+        <translation>Glauben Sie den ungesehenen Feldern: Mittelwert %1, 95. Perzentil %2. Die Anpassung sagt nur, wie gut das Profil die Felder wiedergibt, aus denen es erstellt wurde; die ungesehenen Felder wurden aus einem zweiten, gleich erstellten Profil herausgelassen, also ist dessen Fehler an ihnen das, was für Farben zwischen den Feldern zu erwarten ist. Das geschriebene Profil ist aus allen Feldern erstellt und daher eher etwas besser.</translation>
+    </message>
+    <message>
+        <source>The unseen patches came out better than the fit, which is chance: a tenth of the chart is a small sample. Believe the larger figures, the fit&apos;s mean %1 and 95th percentile %2, and measure a larger chart for a surer answer.</source>
+        <translation>Die ungesehenen Felder fielen besser aus als die Anpassung, was Zufall ist: Ein Zehntel der Tafel ist eine kleine Stichprobe. Glauben Sie den größeren Werten, dem Mittelwert %1 und dem 95. Perzentil %2 der Anpassung, und messen Sie eine größere Tafel für eine sicherere Antwort.</translation>
+    </message>
+    <message>
+        <source>DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4</source>
+        <translation>DeltaE 2000: Mittelwert %1, Median %2, 95. Perzentil %3, Maximum %4</translation>
+    </message>
+    <message>
+        <source>Worst patches:</source>
+        <translation>Schlechteste Felder:</translation>
+    </message>
+    <message>
+        <source>Fit: the %1 patches the profile was made from, through it</source>
+        <translation>Anpassung: die %1 Felder, aus denen das Profil erstellt wurde, durch das Profil</translation>
+    </message>
+    <message>
+        <source>Unseen: %1 patches left out of a second profile made from the other %2, through that profile</source>
+        <translation>Ungesehen: %1 Felder, die aus einem zweiten, aus den übrigen %2 erstellten Profil herausgelassen wurden, durch dieses Profil</translation>
     </message>
 </context>
 <context>
@@ -465,14 +742,6 @@ Es wird die integrierte Standardsprache verwendet</translation>
         <translation>Setzen Sie das Messgerät auf die Farbe und klicken Sie auf „Messen“; spotread startet mit der ersten Messung</translation>
     </message>
     <message>
-        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
-        <translation>Laden Sie eine Messdatei: CGATS oder ArgyllCMS-.ti3 mit Lab- oder XYZ-Messwerten</translation>
-    </message>
-    <message>
-        <source>%1: %2 readings</source>
-        <translation>%1: %2 Messwerte</translation>
-    </message>
-    <message>
         <source>Simulated instrument, no hardware: each reading is the target moved by DeltaE %1</source>
         <translation>Simuliertes Messgerät, keine Hardware: Jede Messung ist der Sollwert, verschoben um DeltaE %1</translation>
     </message>
@@ -503,6 +772,30 @@ Es wird die integrierte Standardsprache verwendet</translation>
     <message>
         <source>Measurement files (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
         <translation>Messdateien (*.ti3 *.txt *.cgats *.it8 *.cie);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Choose the spotread program</source>
+        <translation>spotread-Programm wählen</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread ist nicht installiert (Debian-Paket argyll) oder die Programmeinstellung ist falsch</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
+        <translation>%1 von %2 Farbfeldern haben einen Messwert; klicken Sie auf ein Farbfeld, um dort weiterzumessen</translation>
+    </message>
+    <message>
+        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
+        <translation>Laden Sie eine Messdatei: CGATS oder ArgyllCMS-.ti3 mit Lab- oder XYZ-Messwerten</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings</source>
+        <translation>%1: %2 Messwerte</translation>
     </message>
     <message>
         <source>%1 is too large for a measurement file</source>
@@ -543,22 +836,6 @@ Es wird die integrierte Standardsprache verwendet</translation>
     <message>
         <source>%1: reading %2 of %3</source>
         <translation>%1: Messung %2 von %3</translation>
-    </message>
-    <message>
-        <source>Choose the spotread program</source>
-        <translation>spotread-Programm wählen</translation>
-    </message>
-    <message>
-        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
-        <translation>spotread ist nicht installiert (Debian-Paket argyll) oder die Programmeinstellung ist falsch</translation>
-    </message>
-    <message>
-        <source>Error: %1</source>
-        <translation>Fehler: %1</translation>
-    </message>
-    <message>
-        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
-        <translation>%1 von %2 Farbfeldern haben einen Messwert; klicken Sie auf ein Farbfeld, um dort weiterzumessen</translation>
     </message>
     <message>
         <source>; %1 patches read from the file by name</source>

@@ -190,6 +190,61 @@
         <source>Tolerances...</source>
         <translation>Tolérances...</translation>
     </message>
+    <message>
+        <source>Make profile from measurements...</source>
+        <translation>Créer un profil à partir des mesures...</translation>
+    </message>
+</context>
+<context>
+    <name>ColprofRun</name>
+    <message>
+        <source>Fitting the profile to the patches</source>
+        <translation>Ajustement du profil aux plages</translation>
+    </message>
+    <message>
+        <source>Building the colour table</source>
+        <translation>Construction de la table de couleurs</translation>
+    </message>
+    <message>
+        <source>Building the separation tables</source>
+        <translation>Construction des tables de séparation</translation>
+    </message>
+    <message>
+        <source>Finding the gamut boundary</source>
+        <translation>Recherche de la limite du gamut</translation>
+    </message>
+    <message>
+        <source>colprof said nothing for %1 s and was ended</source>
+        <translation>colprof n’a rien dit pendant %1 s et a été arrêté</translation>
+    </message>
+    <message>
+        <source>colprof is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>colprof n’est pas installé (paquet Debian argyll), ou le réglage du programme est faux</translation>
+    </message>
+    <message>
+        <source>Starting colprof</source>
+        <translation>Démarrage de colprof</translation>
+    </message>
+    <message>
+        <source>colprof could not be started: %1</source>
+        <translation>colprof n’a pas pu être démarré : %1</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>colprof stopped unexpectedly (it crashed or was killed)</source>
+        <translation>colprof s’est arrêté de façon inattendue (plantage ou arrêt forcé)</translation>
+    </message>
+    <message>
+        <source>colprof failed (exit code %1)</source>
+        <translation>colprof a échoué (code de sortie %1)</translation>
+    </message>
+    <message>
+        <source>colprof ended without writing the profile</source>
+        <translation>colprof s’est terminé sans écrire le profil</translation>
+    </message>
 </context>
 <context>
     <name>KvDialogs</name>
@@ -275,6 +330,197 @@ pour que les modifications prennent effet</translation>
     </message>
 </context>
 <context>
+    <name>MadeProfileDialog</name>
+    <message>
+        <source>Profile made</source>
+        <translation>Profil créé</translation>
+    </message>
+    <message>
+        <source>Written to %1</source>
+        <translation>Écrit dans %1</translation>
+    </message>
+    <message>
+        <source>Install profile</source>
+        <translation>Installer le profil</translation>
+    </message>
+    <message>
+        <source>Copies the profile into your profile folder, where colord and the profile dialogs find it, under its own name and never over another file.</source>
+        <translation>Copie le profil dans votre dossier de profils, où colord et les dialogues de profils le trouvent, sous son propre nom et jamais par-dessus un autre fichier.</translation>
+    </message>
+    <message>
+        <source>Judge this chart against it</source>
+        <translation>Juger cette charte avec ce profil</translation>
+    </message>
+    <message>
+        <source>The profile could not be installed: %1</source>
+        <translation>Le profil n’a pas pu être installé : %1</translation>
+    </message>
+    <message>
+        <source>Already installed as %1</source>
+        <translation>Déjà installé sous %1</translation>
+    </message>
+    <message>
+        <source>Installed as %1</source>
+        <translation>Installé sous %1</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileDialog</name>
+    <message>
+        <source>Make profile from measurements</source>
+        <translation>Créer un profil à partir des mesures</translation>
+    </message>
+    <message>
+        <source>A CMYK printer profile, made by ArgyllCMS colprof from the %1 measured patches of %2, then checked against them.</source>
+        <translation>Un profil d’imprimante CMJN, créé par ArgyllCMS colprof à partir des %1 plages mesurées de %2, puis vérifié sur elles.</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Basse</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Haute</translation>
+    </message>
+    <message>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>Higher quality takes longer: about a minute for 1500 patches at medium.</source>
+        <translation>Une qualité plus haute prend plus de temps : environ une minute pour 1500 plages en qualité moyenne.</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualité</translation>
+    </message>
+    <message>
+        <source>Ramp (colprof&apos;s own)</source>
+        <translation>Rampe (celle de colprof)</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Half</source>
+        <translation>Moitié</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Black generation</source>
+        <translation>Génération du noir</translation>
+    </message>
+    <message>
+        <source>Total ink limit (%)</source>
+        <translation>Encrage total maximal (%)</translation>
+    </message>
+    <message>
+        <source>Unchecked: the chart&apos;s own, %1 %</source>
+        <translation>Non coché : celui de la charte, %1 %</translation>
+    </message>
+    <message>
+        <source>Unchecked: none, as the chart had none</source>
+        <translation>Non coché : aucun, la charte n’en avait pas</translation>
+    </message>
+    <message>
+        <source>For charts of %1 patches or more</source>
+        <translation>Pour les chartes de %1 plages ou plus</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Toujours</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>A second profile from all but a fixed tenth of the patches, and how well it predicts that tenth: what to expect between the patches.</source>
+        <translation>Un second profil fait de toutes les plages sauf un dixième fixe, et la qualité avec laquelle il prédit ce dixième : ce qu’il faut attendre entre les plages.</translation>
+    </message>
+    <message>
+        <source>Check on unseen patches</source>
+        <translation>Vérification sur des plages inédites</translation>
+    </message>
+    <message>
+        <source>Make profile</source>
+        <translation>Créer le profil</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileFlow</name>
+    <message>
+        <source>Make profile from measurements</source>
+        <translation>Créer un profil à partir des mesures</translation>
+    </message>
+    <message>
+        <source>Save the profile as</source>
+        <translation>Enregistrer le profil sous</translation>
+    </message>
+    <message>
+        <source>ICC profiles (*.icc *.icm);;All files (*)</source>
+        <translation>Profils ICC (*.icc *.icm);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The chart could not be judged against %1</source>
+        <translation>La charte n’a pas pu être jugée avec %1</translation>
+    </message>
+    <message>
+        <source>Colour check chart judged against %1</source>
+        <translation>Charte de contrôle des couleurs jugée avec %1</translation>
+    </message>
+    <message>
+        <source>No profile can be made from this chart</source>
+        <translation>Aucun profil ne peut être créé à partir de cette charte</translation>
+    </message>
+    <message>
+        <source>The profile was not made</source>
+        <translation>Le profil n’a pas été créé</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileJob</name>
+    <message>
+        <source>Check on unseen patches: %1</source>
+        <translation>Vérification sur des plages inédites : %1</translation>
+    </message>
+    <message>
+        <source>The profile colprof made cannot be read: %1</source>
+        <translation>Le profil créé par colprof ne peut pas être lu : %1</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+</context>
+<context>
+    <name>MakeProfileProgress</name>
+    <message>
+        <source>Making the profile</source>
+        <translation>Création du profil</translation>
+    </message>
+    <message>
+        <source>Starting colprof</source>
+        <translation>Démarrage de colprof</translation>
+    </message>
+</context>
+<context>
     <name>PageSetupDialog</name>
     <message>
         <source>Chart on paper</source>
@@ -343,6 +589,37 @@ pour que les modifications prennent effet</translation>
     <message>
         <source>Pages: %1, each up to %2 x %3 patches.</source>
         <translation>Pages : %1, chacune jusqu’à %2 x %3 plages.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileAccuracy</name>
+    <message>
+        <source>Only the fit was checked, and a fit flatters: the profile was made from these very patches. Expect larger errors for the colours between them. The check on unseen patches (done for charts of 300 patches or more) gives a figure to believe.</source>
+        <translation>Seul l’ajustement a été vérifié, et un ajustement flatte : le profil a été fait à partir de ces mêmes plages. Attendez-vous à des erreurs plus grandes pour les couleurs entre elles. La vérification sur des plages inédites (faite pour les chartes de 300 plages ou plus) donne un chiffre auquel se fier.</translation>
+    </message>
+    <message>
+        <source>Believe the unseen patches: mean %1, 95th percentile %2. The fit only says how well the profile reproduces the patches it was made from; the unseen patches were left out of a second profile made the same way, so its error on them is what to expect for colours between the patches. The profile written is made from every patch, so it is, if anything, a little better than that.</source>
+        <translation>Fiez-vous aux plages inédites : moyenne %1, 95e centile %2. L’ajustement dit seulement avec quelle fidélité le profil reproduit les plages dont il est fait ; les plages inédites ont été écartées d’un second profil fait de la même façon, donc son erreur sur elles est ce qu’il faut attendre pour les couleurs entre les plages. Le profil écrit est fait de toutes les plages ; il est donc plutôt un peu meilleur.</translation>
+    </message>
+    <message>
+        <source>The unseen patches came out better than the fit, which is chance: a tenth of the chart is a small sample. Believe the larger figures, the fit&apos;s mean %1 and 95th percentile %2, and measure a larger chart for a surer answer.</source>
+        <translation>Les plages inédites sont meilleures que l’ajustement, ce qui est un hasard : un dixième de la charte est un petit échantillon. Fiez-vous aux chiffres les plus grands, la moyenne %1 et le 95e centile %2 de l’ajustement, et mesurez une charte plus grande pour une réponse plus sûre.</translation>
+    </message>
+    <message>
+        <source>DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4</source>
+        <translation>DeltaE 2000 : moyenne %1, médiane %2, 95e centile %3, maximum %4</translation>
+    </message>
+    <message>
+        <source>Worst patches:</source>
+        <translation>Plages les plus mauvaises :</translation>
+    </message>
+    <message>
+        <source>Fit: the %1 patches the profile was made from, through it</source>
+        <translation>Ajustement : les %1 plages dont le profil est fait, à travers lui</translation>
+    </message>
+    <message>
+        <source>Unseen: %1 patches left out of a second profile made from the other %2, through that profile</source>
+        <translation>Inédites : %1 plages écartées d’un second profil fait des %2 autres, à travers ce profil</translation>
     </message>
 </context>
 <context>
@@ -465,14 +742,6 @@ Utilisation de la langue par défaut intégrée</translation>
         <translation>Placez l&apos;appareil de mesure sur la couleur et cliquez sur « Mesurer » ; spotread démarre à la première mesure</translation>
     </message>
     <message>
-        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
-        <translation>Chargez un fichier de mesures : CGATS ou .ti3 d&apos;ArgyllCMS avec des mesures Lab ou XYZ</translation>
-    </message>
-    <message>
-        <source>%1: %2 readings</source>
-        <translation>%1 : %2 mesures</translation>
-    </message>
-    <message>
         <source>Simulated instrument, no hardware: each reading is the target moved by DeltaE %1</source>
         <translation>Appareil de mesure simulé, sans matériel : chaque mesure est la valeur cible décalée de DeltaE %1</translation>
     </message>
@@ -503,6 +772,30 @@ Utilisation de la langue par défaut intégrée</translation>
     <message>
         <source>Measurement files (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
         <translation>Fichiers de mesures (*.ti3 *.txt *.cgats *.it8 *.cie);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Choose the spotread program</source>
+        <translation>Choisir le programme spotread</translation>
+    </message>
+    <message>
+        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
+        <translation>spotread n&apos;est pas installé (paquet Debian argyll) ou le réglage du programme est incorrect</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Erreur : %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
+        <translation>%1 plages sur %2 ont une mesure ; cliquez sur une plage pour mesurer à partir de là</translation>
+    </message>
+    <message>
+        <source>Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings</source>
+        <translation>Chargez un fichier de mesures : CGATS ou .ti3 d&apos;ArgyllCMS avec des mesures Lab ou XYZ</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings</source>
+        <translation>%1 : %2 mesures</translation>
     </message>
     <message>
         <source>%1 is too large for a measurement file</source>
@@ -543,22 +836,6 @@ Utilisation de la langue par défaut intégrée</translation>
     <message>
         <source>%1: reading %2 of %3</source>
         <translation>%1 : mesure %2 sur %3</translation>
-    </message>
-    <message>
-        <source>Choose the spotread program</source>
-        <translation>Choisir le programme spotread</translation>
-    </message>
-    <message>
-        <source>spotread is not installed (Debian package argyll), or the program setting is wrong</source>
-        <translation>spotread n&apos;est pas installé (paquet Debian argyll) ou le réglage du programme est incorrect</translation>
-    </message>
-    <message>
-        <source>Error: %1</source>
-        <translation>Erreur : %1</translation>
-    </message>
-    <message>
-        <source>%1 of %2 patches have a reading; click a patch to measure from there</source>
-        <translation>%1 plages sur %2 ont une mesure ; cliquez sur une plage pour mesurer à partir de là</translation>
     </message>
     <message>
         <source>; %1 patches read from the file by name</source>

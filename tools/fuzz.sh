@@ -14,7 +14,7 @@ cmake -S . -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DTINTRY_FUZZ=ON -DCMAKE_BUILD
 flock /tmp/tintry-build.lock cmake --build "$out" -j "$(nproc)"
 
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(ase cgats measurement measuredchart profile registry langkit)
+[ ${#targets[@]} -gt 0 ] || targets=(ase cgats measurement measuredchart measuredset profile registry langkit)
 mkdir -p "$out/artifacts"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
@@ -33,7 +33,7 @@ for t in "${targets[@]}"; do
     profile) for p in /usr/share/color/icc/sRGB.icc /usr/share/color/icc/Gray.icc \
                       /usr/share/color/icc/ghostscript/{ps_cmyk,ps_rgb,lab,default_gray,srgb,gray_to_k}.icc; do
                [ -f "$p" ] && cp -n "$p" "$work"/; done ;;
-    cgats|measurement|measuredchart) for f in /usr/share/color/icc/FOGRA39L.ti3 /usr/share/color/icc/TR002.ti3; do
+    cgats|measurement|measuredchart|measuredset) for f in /usr/share/color/icc/FOGRA39L.ti3 /usr/share/color/icc/TR002.ti3; do
                [ -f "$f" ] && head -c 6000 "$f" > "$work/$(basename "$f").head"; done ;;
     langkit) for ts in lang/tintry_*.ts; do
                [ -f "$ts" ] && /usr/lib/qt6/bin/lrelease -silent "$ts" -qm "$work/$(basename "$ts" .ts).qm"; done ;;

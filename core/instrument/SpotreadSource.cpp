@@ -1,5 +1,7 @@
 #include "SpotreadSource.h"
 
+#include "ChildGroup.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -29,39 +31,6 @@ bool isPrompt(const QByteArray& text) {
 // Longer than any line spotread prints; a longer run without a line end is junk.
 constexpr qsizetype longestLine = 4096;
 
-// How long a child asked to end politely has before it is killed.
-constexpr int graceMs = 1000;
-
-void signalGroup(qint64 pid, int sig) {
-    if (pid <= 0)
-        return;
-    // The child leads its own session and process group; anything it started
-    // in that group goes with it.
-    ::kill(-pid_t(pid), sig);
-    ::kill(pid_t(pid), sig);
-}
-
-// The group outlives its leader when a grandchild ignores TERM, and QProcess
-// forgets the id once the leader is reaped; so the id is kept on the child.
-const char* const groupProperty = "spotreadGroup";
-
-qint64 groupOf(const QProcess* child) {
-    return child->property(groupProperty).toLongLong();
-}
-
-// KILL for whatever of the group is left after the grace. Not tied to the
-// child object, which goes as soon as the leader is reaped. A group id is not
-// given to a new process while any member of the group lives, so a group
-// that is gone by then is simply not found.
-void killGroupAfterGrace(qint64 group) {
-    if (group <= 0)
-        return;
-    QTimer::singleShot(graceMs, [group] {
-        if (::kill(-pid_t(group), 0) == 0)
-            ::kill(-pid_t(group), SIGKILL);
-    });
-}
-
 } // namespace
 
 SpotreadSource::SpotreadSource(QObject* parent) : QObject(parent) {
@@ -75,17 +44,8 @@ SpotreadSource::SpotreadSource(QObject* parent) : QObject(parent) {
 
 SpotreadSource::~SpotreadSource() {
     // The current child and any still dying after an earlier end.
-    for (QProcess* child : findChildren<QProcess*>()) {
-        child->disconnect(this);
-        // Also when the leader has gone: a grandchild may still hold the group.
-        if (groupOf(child) > 0)
-            ::kill(-pid_t(groupOf(child)), SIGKILL);
-        if (child->state() == QProcess::NotRunning)
-            continue;
-        signalGroup(child->processId(), SIGKILL);
-        // Reaps it: it is already dying, so the wait is short.
-        child->waitForFinished(3000);
-    }
+    for (QProcess* child : findChildren<QProcess*>())
+        childgroup::endNow(child, this);
     closePty();
 }
 
@@ -98,12 +58,7 @@ void SpotreadSource::setTimeout(int milliseconds) {
 }
 
 QString SpotreadSource::executable() const {
-    if (programSetting.isEmpty())
-        return {};
-    if (!programSetting.contains('/'))
-        return QStandardPaths::findExecutable(programSetting);
-    const QFileInfo info(programSetting);
-    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    return childgroup::findExecutable(programSetting);
 }
 
 bool SpotreadSource::isRunning() const {
@@ -210,7 +165,7 @@ void SpotreadSource::start() {
     setState(Starting, tr("Starting spotread"));
     armTimeout();
     process->start();
-    process->setProperty(groupProperty, process->processId());
+    childgroup::rememberGroup(process);
     ::close(slave); // the child has its own copies
 }
 
@@ -345,25 +300,7 @@ void SpotreadSource::endChild() {
     closePty();
     QProcess* child = process;
     process = nullptr;
-    if (child == nullptr)
-        return;
-    if (child->state() == QProcess::NotRunning) {
-        // The leader is gone, but what it started may not be.
-        const qint64 group = groupOf(child);
-        if (group > 0 && ::kill(-pid_t(group), SIGTERM) == 0)
-            killGroupAfterGrace(group);
-        child->deleteLater();
-        return;
-    }
-    // Its exit is no news now; QProcess reaps it when it goes.
-    child->disconnect(this);
-    connect(child, &QProcess::finished, child, &QObject::deleteLater);
-    signalGroup(child->processId(), SIGTERM);
-    QTimer::singleShot(graceMs, child, [child] {
-        if (child->state() != QProcess::NotRunning)
-            signalGroup(child->processId(), SIGKILL);
-    });
-    killGroupAfterGrace(groupOf(child));
+    childgroup::end(child, this);
 }
 
 void SpotreadSource::childFinished(int exitCode, int exitStatus) {

@@ -29,6 +29,10 @@ bool isFolder(const QString& path) {
 
 } // namespace
 
+QString ProfileFolders::userFolder() {
+    return userCandidates().first();
+}
+
 QStringList ProfileFolders::existing() {
     QStringList out;
     for (const QString& dir : userCandidates() + systemCandidates())
