@@ -14,11 +14,13 @@ void KvGamutJob::stop() {
     cancel = false;
 }
 
-void KvGamutJob::start(std::unique_ptr<KvGamutModel> model, const QString& monitorPath) {
+void KvGamutJob::start(std::unique_ptr<KvGamutModel> model, const QString& monitorPath,
+                       std::unique_ptr<KvGamutModel> against) {
     stop();
     done = false;
     result = Result();
     result.model = std::move(model);
+    result.against = std::move(against);
     worker = std::thread([this, monitorPath] { run(monitorPath); });
 }
 
@@ -29,12 +31,30 @@ void KvGamutJob::run(const QString& monitorPath) {
     result.usable = model.sample();
     if (result.usable) {
         model.volume(&cancel);
-        if (!cancel)
-            result.fill = KvGamutFill::paint(model.samples(), monitorPath);
+        result.usable = cancel || !model.boundary().empty();
     }
+    if (result.usable && !cancel) {
+        result.fill = KvGamutFill::paint(model.samples(), monitorPath);
+        result.colours = KvGamutFill::paint(model.boundary(), monitorPath);
+    }
+    if (result.usable && result.against && !cancel)
+        compare();
     done = true;
     if (!cancel)
         QMetaObject::invokeMethod(this, &KvGamutJob::finished, Qt::QueuedConnection);
+}
+
+void KvGamutJob::compare() {
+    KvGamutModel& a = *result.against;
+    if (!a.sample()) {
+        result.comparisonProblem = a.error();
+        return;
+    }
+    auto c = KvGamutComparison::measure(a, *result.model, &cancel);
+    if (c)
+        result.comparison = std::move(*c);
+    else
+        result.comparisonProblem = QString::fromStdString(c.failure().text());
 }
 
 KvGamutJob::Result KvGamutJob::take() {

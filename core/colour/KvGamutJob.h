@@ -1,9 +1,11 @@
-// Samples a gamut, measures its volume and paints its fill on a thread of its
-// own, so a window showing it stays responsive. finished() arrives on the
-// thread that owns the job (queued), after which take() hands over the
-// results.
+// Samples a gamut, measures its volume and paints its colours on a thread of
+// its own, so a window showing it stays responsive; given a second gamut to
+// compare against, it measures both and how they overlap. finished() arrives
+// on the thread that owns the job (queued), after which take() hands over
+// the results.
 #pragma once
 
+#include "KvGamutComparison.h"
 #include "KvGamutModel.h"
 
 #include <QObject>
@@ -12,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -21,15 +24,23 @@ public:
     struct Result {
         std::unique_ptr<KvGamutModel> model; // sampled, volume measured
         bool usable = false;                 // false: model->error() says why
-        std::vector<std::uint32_t> fill;     // see KvGamutFill
+        std::vector<std::uint32_t> fill;     // the a*b* plane, see KvGamutFill
+        std::vector<std::uint32_t> colours;  // per node of model->boundary(), see KvGamutFill
+        // When started with a gamut to compare against: that gamut (A) and
+        // the comparison of A with `model` (B), or why there is none.
+        std::unique_ptr<KvGamutModel> against;
+        std::optional<KvGamutComparison> comparison;
+        QString comparisonProblem;
     };
 
     explicit KvGamutJob(QObject* parent = nullptr);
     // Stops a job still running and waits for its thread.
     ~KvGamutJob() override;
 
-    // Starts work on an opened model; the job owns it until take().
-    void start(std::unique_ptr<KvGamutModel> model, const QString& monitorPath);
+    // Starts work on an opened model, and on an opened `against` when given;
+    // the job owns them until take().
+    void start(std::unique_ptr<KvGamutModel> model, const QString& monitorPath,
+               std::unique_ptr<KvGamutModel> against = nullptr);
     bool running() const { return worker.joinable() && !done; }
     // The results, once finished() has arrived; empty before.
     Result take();
@@ -39,6 +50,7 @@ signals:
 
 private:
     void run(const QString& monitorPath);
+    void compare();
     void stop();
 
     std::thread worker;

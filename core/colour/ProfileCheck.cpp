@@ -128,8 +128,7 @@ bool transformsBuild(cmsContext ctx, cmsHPROFILE p, ProfileRole role) {
     // An input is only read from: a scanner profile with no way back from Lab
     // still converts, though its Lab entry cannot.
     const bool written = role == ProfileRole::ConverterOutput || role == ProfileRole::Monitor ||
-                         role == ProfileRole::Preview ||
-                         role == ProfileRole::SwatchProfile;
+                         role == ProfileRole::Preview || role == ProfileRole::SwatchProfile;
     if (reads && !TransformPtr(cmsCreateTransformTHR(ctx, p, device, lab.get(), TYPE_Lab_DBL, intent,
                                                      cmsFLAGS_NOCACHE)))
         return false;
@@ -203,14 +202,19 @@ ProfileCheck ProfileCheck::check(const char* path, ProfileRole role) {
     cmsHPROFILE p = profile.get();
     result.profileClass = static_cast<icProfileClassSignature>(headerClass(p));
     result.space = static_cast<icColorSpaceSignature>(headerSpace(p));
+    result.problem = fits(context.get(), p, role);
+    return result;
+}
+
+ProfileCheck::Problem ProfileCheck::fits(cmsContext context, cmsHPROFILE p, ProfileRole role) {
     const cmsUInt32Number pcs = headerPCS(p);
     if (!classAllowed(role, headerClass(p)))
-        result.problem = WrongClass;
-    else if (!spaceAllowed(role, headerSpace(p)) || (pcs != cmsSigXYZData && pcs != cmsSigLabData))
-        result.problem = WrongSpace;
-    else if (!transformsBuild(context.get(), p, role))
-        result.problem = NoTransform;
-    return result;
+        return WrongClass;
+    if (!spaceAllowed(role, headerSpace(p)) || (pcs != cmsSigXYZData && pcs != cmsSigLabData))
+        return WrongSpace;
+    if (!transformsBuild(context, p, role))
+        return NoTransform;
+    return Usable;
 }
 
 std::string ProfileCheck::describe() const {

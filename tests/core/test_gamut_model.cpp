@@ -52,7 +52,9 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<double>("keep"); // fraction of the file kept, or -bytes cut from its end
         QTest::addColumn<QString>("reason");
-        QTest::newRow("sRGB header only") << sRGB << 128.0 / QFileInfo(sRGB).size() << "not an ICC profile";
+        QTest::newRow("sRGB header only") << sRGB << 128.0 / QFileInfo(sRGB).size() << "cut off";
+        QTest::newRow("sRGB's first 100 bytes")
+            << sRGB << 100.0 / QFileInfo(sRGB).size() << "not an ICC profile";
         QTest::newRow("sRGB cut to a quarter") << sRGB << 0.25 << "cut off";
         QTest::newRow("sRGB cut in half") << sRGB << 0.5 << "cut off";
         QTest::newRow("sRGB without its last byte") << sRGB << -1.0 << "cut off";
@@ -115,9 +117,9 @@ private slots:
     void volumeAgreesWithArgyll_data() {
         QTest::addColumn<QString>("profile");
         QTest::addColumn<double>("argyll");
-        // `iccgamut -v -ir PROFILE` (ArgyllCMS 2.3.1), in cubic Lab units. Its
-        // cells and ours differ in how they count the boundary: ours come out
-        // 1 to 3 % larger.
+        // `iccgamut -v -ir PROFILE` (ArgyllCMS 2.3.1), in cubic Lab units. Both
+        // measure a mesh of the boundary seen from a centre; ours come out
+        // 0.2 to 0.9 % smaller.
         QTest::newRow("Adobe RGB") << "/usr/share/color/icc/compatibleWithAdobeRGB1998.icc" << 1209986.0;
         QTest::newRow("ROMM RGB") << "/usr/share/color/icc/ghostscript/rommrgb.icc" << 2898636.0;
         QTest::newRow("L* RGB") << "/usr/share/color/icc/LStar-RGB.icc" << 1334448.0;
@@ -128,13 +130,13 @@ private slots:
         KvGamutModel m;
         QVERIFY2(m.load(profile), qPrintable(m.error()));
         const double v = m.volume();
-        QVERIFY2(std::fabs(v - argyll) / argyll < 0.04, qPrintable(QString::number(v)));
+        QVERIFY2(std::fabs(v - argyll) / argyll < 0.015, qPrintable(QString::number(v)));
     }
 
     // ps_cmyk.icc turns CMYK into ps_rgb.icc's RGB by taking each ink from
     // its light (R = 1 - C - K, clipped), so both hold the same colours.
-    // Their steep curves once let the outside flood through gaps in the
-    // surface, giving a fifth of the volume. iccgamut cannot read these
+    // Their steep curves once let the outside flood through gaps in a
+    // surface of cells, giving a fifth of the volume. iccgamut cannot read these
     // version 4 profiles; counting the Lab cells hit by ps_rgb's whole cube,
     // 401 steps a side, gives 1.21 to 1.26 million.
     void sameColoursSameVolume() {
@@ -142,7 +144,7 @@ private slots:
         QVERIFY(cmyk.load(psCmyk));
         QVERIFY(rgb.load(psRgb));
         const double vc = cmyk.volume(), vr = rgb.volume();
-        QVERIFY2(std::fabs(vc - vr) / vr < 0.02, qPrintable(QString("%1 vs %2").arg(vc).arg(vr)));
+        QVERIFY2(std::fabs(vc - vr) / vr < 0.01, qPrintable(QString("%1 vs %2").arg(vc).arg(vr)));
         QVERIFY2(vr > 1.19e6 && vr < 1.28e6, qPrintable(QString::number(vr)));
     }
 
@@ -165,6 +167,25 @@ private slots:
         const int red = (mid >> 16) & 0xff, green = (mid >> 8) & 0xff, blue = mid & 0xff;
         QVERIFY2(std::abs(red - green) < 40 && std::abs(green - blue) < 40,
                  qPrintable(QString::number(mid, 16)));
+    }
+
+    // With a gamut to compare against, the job measures both and their
+    // overlap; the colours of the drawing come through the monitor profile.
+    void jobComparesAgainstASecondGamut() {
+        KvGamutJob job;
+        QSignalSpy finished(&job, &KvGamutJob::finished);
+        auto printer = std::make_unique<KvGamutModel>();
+        auto screen = std::make_unique<KvGamutModel>();
+        QVERIFY(printer->open(defaultCmyk) && screen->open(sRGB));
+        job.start(std::move(printer), QString(), std::move(screen));
+        QVERIFY(finished.wait(20000));
+        KvGamutJob::Result r = job.take();
+        QVERIFY(r.usable && r.against && r.comparison);
+        QVERIFY2(r.comparisonProblem.isEmpty(), qPrintable(r.comparisonProblem));
+        QCOMPARE(r.colours.size(), r.model->boundary().nodes());
+        // Most of the printer lies inside sRGB, under half of sRGB inside the printer.
+        QVERIFY(r.comparison->bInA() > 85 && r.comparison->aInB() < 50);
+        QVERIFY(r.comparison->overlap() < r.comparison->volumeB());
     }
 
     // Closing a window while it measures ends the work; nothing arrives after.
