@@ -37,16 +37,18 @@ const KvGamutModel& KvGamutView::model() const {
 // Whether the profile can be used at all is quick to tell, and callers learn
 // it at once; the sampling, the volume and the fill take up to a few tenths
 // of a second and come later.
-int KvGamutView::fromICC(const char* profilePath, const char* monitorPath) {
+int KvGamutView::fromICC(const char* profilePath, const char* monitorPath, int intent) {
     gamut.reset();
     fill = QImage();
     auto opened = std::make_unique<KvGamutModel>();
-    const bool usable = opened->open(QFile::decodeName(profilePath ? profilePath : ""));
+    const bool usable = opened->open(QFile::decodeName(profilePath ? profilePath : ""), intent);
     problem = usable ? QString() : opened->error();
     description = opened->description();
     pending = usable;
     if (usable)
         job.start(std::move(opened), QFile::decodeName(monitorPath ? monitorPath : ""));
+    else
+        job.abandon(); // the gamut still measuring must not arrive in its place
     update();
     return usable ? 0 : -1;
 }

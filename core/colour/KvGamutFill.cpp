@@ -75,17 +75,16 @@ std::vector<std::uint32_t> KvGamutFill::paint(const std::vector<KvLabPoint>& sam
     return image;
 }
 
-std::vector<std::uint32_t> KvGamutFill::paint(const KvGamutSurface& boundary, const QString& monitorPath) {
+std::vector<std::uint32_t> KvGamutFill::colours(const std::vector<KvLabPoint>& points,
+                                                const QString& monitorPath) {
     const MonitorPreview screen = MonitorPreview::openOrSrgb(QFile::encodeName(monitorPath).toStdString());
     std::vector<double> lab;
-    lab.reserve(boundary.nodes() * 3);
-    for (std::uint32_t n = 0; n < boundary.nodes(); ++n) {
-        const KvLabPoint p = boundary.point(n);
+    lab.reserve(points.size() * 3);
+    for (const KvLabPoint& p : points)
         lab.insert(lab.end(), {p.L, p.a, p.b});
-    }
     std::vector<unsigned char> rgb(lab.size());
-    screen.toRgb(lab.data(), rgb.data(), boundary.nodes());
-    std::vector<std::uint32_t> out(boundary.nodes());
+    screen.toRgb(lab.data(), rgb.data(), points.size());
+    std::vector<std::uint32_t> out(points.size());
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i] = 0xff000000u | std::uint32_t(rgb[3 * i]) << 16 | std::uint32_t(rgb[3 * i + 1]) << 8 |
                  rgb[3 * i + 2];

@@ -35,7 +35,8 @@ void KvGamutJob::run(const QString& monitorPath) {
     }
     if (result.usable && !cancel) {
         result.fill = KvGamutFill::paint(model.samples(), monitorPath);
-        result.colours = KvGamutFill::paint(model.boundary(), monitorPath);
+        result.shell = KvGamutShell::outer(model.faces(), model.samples(), model.boundary());
+        result.colours = KvGamutFill::colours(model.samples(), monitorPath);
     }
     if (result.usable && result.against && !cancel)
         compare();
@@ -55,6 +56,12 @@ void KvGamutJob::compare() {
         result.comparison = std::move(*c);
     else
         result.comparisonProblem = QString::fromStdString(c.failure().text());
+}
+
+void KvGamutJob::abandon() {
+    stop();
+    result = Result();
+    done = false;
 }
 
 KvGamutJob::Result KvGamutJob::take() {

@@ -7,6 +7,7 @@
 
 #include "KvGamutComparison.h"
 #include "KvGamutModel.h"
+#include "KvGamutShell.h"
 
 #include <QObject>
 #include <QString>
@@ -25,7 +26,8 @@ public:
         std::unique_ptr<KvGamutModel> model; // sampled, volume measured
         bool usable = false;                 // false: model->error() says why
         std::vector<std::uint32_t> fill;     // the a*b* plane, see KvGamutFill
-        std::vector<std::uint32_t> colours;  // per node of model->boundary(), see KvGamutFill
+        KvGamutShell shell;                  // what of model's samples to draw
+        std::vector<std::uint32_t> colours;  // per sample of model, through the monitor
         // When started with a gamut to compare against: that gamut (A) and
         // the comparison of A with `model` (B), or why there is none.
         std::unique_ptr<KvGamutModel> against;
@@ -41,6 +43,9 @@ public:
     // the job owns them until take().
     void start(std::unique_ptr<KvGamutModel> model, const QString& monitorPath,
                std::unique_ptr<KvGamutModel> against = nullptr);
+    // Ends a job still running and drops its results, so that nothing
+    // arrives from it, not even a finished() already on its way.
+    void abandon();
     bool running() const { return worker.joinable() && !done; }
     // The results, once finished() has arrived; empty before.
     Result take();

@@ -1,6 +1,7 @@
 #include "KvGamutSurface.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -223,9 +224,14 @@ bool KvGamutSurface::contains(const KvLabPoint& p) const {
     if (empty())
         return false;
     const Vec d = from(p, middle);
+    return std::sqrt(dot(d, d)) <= reachToward(p) || dot(d, d) < 1e-24;
+}
+
+double KvGamutSurface::reachToward(const KvLabPoint& p) const {
+    const Vec d = from(p, middle);
     const double length = std::sqrt(dot(d, d));
-    if (length < 1e-12)
-        return true;
+    if (empty() || length < 1e-12)
+        return 0;
     int axis = 0;
     for (int k = 1; k < 3; ++k)
         if (std::fabs(d[std::size_t(k)]) > std::fabs(d[std::size_t(axis)]))
@@ -249,9 +255,8 @@ bool KvGamutSurface::contains(const KvLabPoint& p) const {
     const Vec normal = cross(minus(c, a), minus(third, a));
     const double across = dot(normal, d);
     if (std::fabs(across) < 1e-300)
-        return false;
-    const double boundary = dot(normal, a) / across * length; // along d, in Lab units
-    return length <= boundary;
+        return 0;
+    return std::max(0.0, dot(normal, a) / across * length);
 }
 
 double KvGamutSurface::overlap(const KvGamutSurface& a, const KvGamutSurface& b) {
@@ -262,34 +267,4 @@ double KvGamutSurface::overlap(const KvGamutSurface& a, const KvGamutSurface& b)
     for (std::size_t n = 0; n < both.size(); ++n)
         both[n] = std::min(a.radius[n], b.radius[n]);
     return volumeOf(both);
-}
-
-std::vector<KvGamutSurface::Quad> KvGamutSurface::quads(int step) const {
-    std::vector<Quad> out;
-    if (empty() || step < 1 || N % step != 0)
-        return out;
-    const Directions& dirs = Directions::get();
-    out.reserve(6 * std::size_t(N / step) * std::size_t(N / step));
-    for (int f = 0; f < 6; ++f) {
-        // Each face's grid runs one way round as seen from outside: the same
-        // for all its cells.
-        const Vec& u0 = dirs.unit(dirs.node(f, 0, 0));
-        const Vec outward =
-            cross(minus(dirs.unit(dirs.node(f, N, 0)), u0), minus(dirs.unit(dirs.node(f, N, N)), u0));
-        const bool reversed = dot(outward, u0) < 0;
-        for (int j = 0; j < N; j += step)
-            for (int i = 0; i < N; i += step) {
-                Quad q{{dirs.node(f, i, j), dirs.node(f, i + step, j), dirs.node(f, i + step, j + step),
-                        dirs.node(f, i, j + step)}};
-                if (reversed)
-                    std::swap(q.corner[1], q.corner[3]);
-                out.push_back(q);
-            }
-    }
-    return out;
-}
-
-KvLabPoint KvGamutSurface::point(std::uint32_t node) const {
-    const Vec v = scaled(Directions::get().unit(node), radius[node]);
-    return {middle.L + v[0], middle.a + v[1], middle.b + v[2]};
 }

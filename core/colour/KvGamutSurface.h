@@ -6,9 +6,8 @@
 // centre compare node by node: the colours both hold reach, in each
 // direction, as far as the nearer of the two.
 //
-// The nodes joined to their grid neighbours make a closed mesh; its volume,
-// the inside test and the drawing all use that one mesh, so what the view
-// shows is what is measured. A gamut whose surface bends back on itself as
+// The nodes joined to their grid neighbours make a closed mesh; the volume
+// and the inside test both use that one mesh. A gamut whose surface bends back on itself as
 // seen from the centre is taken as filled out to its farthest crossing, as
 // ArgyllCMS's gamut library takes it.
 #pragma once
@@ -16,7 +15,6 @@
 #include "KvDeviceFaces.h"
 #include "KvGamutTypes.h"
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -27,12 +25,6 @@ public:
     // little over a degree apart, enough that the mesh is within 0.3 % of
     // the volume of its own surface on every profile tried.
     static constexpr int cells = 64;
-
-    // A four-sided cell of the drawing mesh, its corners counter-clockwise
-    // as seen from outside.
-    struct Quad {
-        std::array<std::uint32_t, 4> corner;
-    };
 
     KvGamutSurface() = default;
 
@@ -49,14 +41,11 @@ public:
     double volume() const;
     // Whether a colour lies inside the mesh (on it counts as inside).
     bool contains(const KvLabPoint& p) const;
+    // How far the mesh reaches from the centre in the direction of `p`; 0
+    // when empty or `p` is the centre.
+    double reachToward(const KvLabPoint& p) const;
     // The volume both hold; -1 unless both are built about the same centre.
     static double overlap(const KvGamutSurface& a, const KvGamutSurface& b);
-
-    // The mesh on every `step`th node of the grid (step divides `cells`).
-    std::vector<Quad> quads(int step) const;
-    // A node of the mesh: the boundary's colour in that direction.
-    KvLabPoint point(std::uint32_t node) const;
-    std::size_t nodes() const { return radius.size(); }
 
 private:
     KvGamutSurface(const KvLabPoint& centre, std::vector<double> radius)

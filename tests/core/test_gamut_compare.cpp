@@ -1,10 +1,12 @@
 // Gamuts in three dimensions: the boundary of a gamut whose shape is known
 // exactly (a box in Lab) gives its volume, tells a colour just inside from
 // one just outside and overlaps a second box by the known amount; real
-// profiles compare as ArgyllCMS's iccgamut and viewgam compare them.
+// profiles compare as ArgyllCMS's iccgamut and viewgam compare them; what is
+// drawn of the device faces is their outside, facing out.
 #include "CoreTestMain.h"
 #include "KvGamutComparison.h"
 #include "KvGamutModel.h"
+#include "KvGamutShell.h"
 #include "ProfileFactory.h"
 #include "RequireTool.h"
 
@@ -159,6 +161,46 @@ private slots:
         QCOMPARE(m.volume(&cancel), 0.0);
         QVERIFY(!m.hasVolume());
         QVERIFY(m.volume() > 0); // measured once no longer cancelled
+    }
+
+    void shellKeepsTheOutside_data() {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<bool>("everyCell");
+        QTest::newRow("box") << QString() << true;
+        QTest::newRow("sRGB") << sRGB << true;
+        QTest::newRow("default_cmyk") << defaultCmyk << false;
+    }
+    // An RGB cube's faces are all outside; of a CMYK hypercube's, some lie
+    // inside (a full colour ink under black, say; default_cmyk keeps 57 %).
+    // What is kept faces away from the centre and lies on the boundary.
+    void shellKeepsTheOutside() {
+        QFETCH(QString, profile);
+        QFETCH(bool, everyCell);
+        KvGamutModel m;
+        QVERIFY(m.load(profile.isEmpty() ? factory->labBox("box.icc", boxLo, boxHi) : profile));
+        m.volume();
+        const KvGamutShell shell = KvGamutShell::outer(m.faces(), m.samples(), m.boundary());
+        const std::size_t cells = std::size_t(m.faces().sheets()) * 32 * 32;
+        if (everyCell)
+            QCOMPARE(shell.faces.size(), cells);
+        else
+            QVERIFY2(shell.faces.size() > cells / 4 && shell.faces.size() < cells * 3 / 4,
+                     qPrintable(QString("%1 of %2").arg(shell.faces.size()).arg(cells)));
+        QVERIFY(!shell.wires.empty() && shell.wires.size() < shell.faces.size());
+        const KvLabPoint c = m.boundary().centre();
+        for (const KvGamutShell::Quad& q : shell.faces) {
+            // The normal of a cell that need not be flat: across its diagonals.
+            const KvLabPoint &p0 = m.samples()[q.corner[0]], &p1 = m.samples()[q.corner[1]],
+                             &p2 = m.samples()[q.corner[2]], &p3 = m.samples()[q.corner[3]];
+            const double u[3] = {p2.L - p0.L, p2.a - p0.a, p2.b - p0.b};
+            const double w[3] = {p3.L - p1.L, p3.a - p1.a, p3.b - p1.b};
+            const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2],
+                                 u[0] * w[1] - u[1] * w[0]};
+            const KvLabPoint mid{(p0.L + p2.L) / 2 - c.L, (p0.a + p2.a) / 2 - c.a, (p0.b + p2.b) / 2 - c.b};
+            QVERIFY(n[0] * mid.L + n[1] * mid.a + n[2] * mid.b >= -1e-9);
+            const double d = std::hypot(p0.L - c.L, std::hypot(p0.a - c.a, p0.b - c.b));
+            QVERIFY2(d > m.boundary().reachToward(p0) - 3, qPrintable(QString::number(d)));
+        }
     }
 
     void agreesWithArgyll_data() {
