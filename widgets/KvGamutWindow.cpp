@@ -34,7 +34,7 @@ KvGamutWindow::KvGamutWindow(const QString& profilePath, const QString& monitorP
     intent = new QComboBox(this);
     intent->setObjectName(QStringLiteral("intent_combo"));
     intent->addItems(
-        {tr("Perceptual"), tr("Relative colorimetric"), tr("Saturation"), tr("Absolute colorimetric")});
+        {tr("Perceptual"), tr("Relative Colourimetric"), tr("Saturation"), tr("Absolute Colourimetric")});
     intent->setCurrentIndex(1);
     intent->setToolTip(tr("The rendering intent the profile's colours are read through"));
     wireframe = new QCheckBox(tr("Wireframe"), this);
