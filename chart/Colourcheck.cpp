@@ -1,22 +1,15 @@
 #include "Colourcheck.h"
 
-#include "ChartExport.h"
 #include "ChartGeneration.h"
 #include "ChartOptionsDialog.h"
-#include "ChartRecords.h"
 #include "ColourcheckPatch.h"
-#include "ExportISO12642.h"
-#include "ExportTi1.h"
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 #include "KvPopupMenu.h"
 #include "KvRegistry.h"
-#include "MeasuredChartFile.h"
 #include "PageSetupDialog.h"
 #include "SpectroBuddy.h"
-#include "SwatchImporter.h"
 #include "TolerancesDialog.h"
-#include "VerificationReport.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -45,7 +38,7 @@ public:
 } // namespace
 
 Colourcheck::Colourcheck(KvRegistry* store, QWidget* parent, const char* name)
-    : QScrollArea(parent), session(new ChartSession(this)), registry(store) {
+    : QScrollArea(parent), session(&document.session()), registry(store) {
     if (name)
         setObjectName(QString::fromLatin1(name));
     container = new QWidget(nullptr);
@@ -161,52 +154,49 @@ int Colourcheck::chooseSwatchesAndChart(const char* preview, QString* swatchDir,
 int Colourcheck::chartFromICC(const char* profilePath, const char* preview, unsigned long count,
                               const ChartOptions& options) {
     previewProfile = preview ? preview : "";
-    ChartHandles handles;
-    if (profilePath == nullptr || !handles.openForGrid(profilePath, preview))
+    if (profilePath == nullptr)
         return -1;
-    const int result = generateChart(handles.profile, handles.preview, count, options);
-    chartSource = KvFileInfo::filenameFromPath(profilePath);
+    const Status built = document.buildFromProfile(profilePath, previewProfile, count, options, stdout);
+    std::fflush(stdout);
+    if (!built)
+        return -1;
+    layoutPatches();
     lastDir = directoryOf(profilePath);
     // The text ends in a space already; the caption has always had two.
     setCaption(tr("Colour check chart for ICC profile ") + ' ' +
                QFile::decodeName(KvFileInfo::filenameFromPath(profilePath).c_str()));
-    return result;
+    return 0;
 }
 
 int Colourcheck::generateChart(KvCMSHandle profile, KvCMSHandle preview, unsigned long count,
                                const ChartOptions& options) {
-    const icColorSpaceSignature space = profile ? ChartHandles::spaceOf(profile) : icSigNoSpace;
-    if (space != icSigCmykData && space != icSigRgbData)
-        return -1;
-    clearChart();
-    CHARTPATCH* list = nullptr;
-    const int result = ChartGeneration::generateChart(&list, profile, preview, count, stdout, options);
+    const Status built = document.buildFromHandles(profile, preview, count, options, stdout);
     std::fflush(stdout);
-    session->reset(list);
+    if (!built)
+        return -1;
     layoutPatches();
-    return result;
+    return 0;
 }
 
 int Colourcheck::chartFromSwatchFile(const char* swatchPath, const char* profilePath, const char* preview) {
-    std::string why;
-    int result = -1;
-    {
+    Status built = Status::failed("", "no swatch file or profile");
+    if (swatchPath && profilePath) {
         WaitCursor wait;
-        SwatchType type = SWATCH_UNKNOWN;
-        KVCOMBOCOLOUR* records = SwatchImporter::import(swatchPath, type, 0, &why);
-        if (records != nullptr)
-            result = chartFromSwatches(records, profilePath, preview, &why);
-        KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
+        previewProfile = preview ? preview : "";
+        built = document.buildFromSwatchFile(swatchPath, profilePath, previewProfile, separateLab);
     }
-    chartSource = KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "");
     const QString file =
         QFile::decodeName(KvFileInfo::filenameFromPath(swatchPath ? swatchPath : "").c_str());
-    if (result == 0 && !session->empty())
-        setCaption(tr("Colour check chart for swatch file %1 (%2)").arg(file, inkNoteText()));
-    else if (!why.empty())
-        KvDialogs::message(QMessageBox::Warning, this, tr("Colour check chart"),
-                           tr("No chart from the swatch file %1: %2").arg(file, QString::fromStdString(why)));
-    return result;
+    if (built) {
+        layoutPatches();
+        if (!session->empty())
+            setCaption(tr("Colour check chart for swatch file %1 (%2)").arg(file, inkNoteText()));
+        return 0;
+    }
+    KvDialogs::message(
+        QMessageBox::Warning, this, tr("Colour check chart"),
+        tr("No chart from the swatch file %1: %2").arg(file, QString::fromStdString(built.failure().why)));
+    return -1;
 }
 
 int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* preview) {
@@ -215,23 +205,25 @@ int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePa
 
 int Colourcheck::chartFromSwatches(KVCOMBOCOLOUR* records, const char* profilePath, const char* preview,
                                    std::string* why) {
-    clearChart();
-    ChartHandles handles;
-    if (profilePath == nullptr || !handles.openForSwatches(profilePath, preview)) {
-        if (why)
-            *why = "the profile is not a CMYK output profile the colour engine can use";
-        return -1;
-    }
     // Kept so that charts opened from this one preview through the same monitor.
     previewProfile = preview ? preview : "";
-    CHARTPATCH* list = nullptr;
-    const bool made = ChartGeneration::patchesFromSwatches(&list, records, handles, separateLab, &inks, why);
-    session->reset(list);
+    // As the window always did: the chart goes first, even when the new one cannot be made.
+    clearChart();
     layoutPatches();
-    return made ? 0 : -1;
+    const Status built = profilePath
+                             ? document.buildFromSwatches(records, profilePath, previewProfile, separateLab)
+                             : Status::failed("", "no profile");
+    if (!built) {
+        if (why)
+            *why = built.failure().why;
+        return -1;
+    }
+    layoutPatches();
+    return 0;
 }
 
 QString Colourcheck::inkNoteText() const {
+    const ChartGeneration::SwatchInks& inks = document.origin().inks;
     if (inks.separated == 0)
         return tr("inks from the file");
     if (inks.fromFile == 0)
@@ -240,11 +232,10 @@ QString Colourcheck::inkNoteText() const {
 }
 
 void Colourcheck::clearChart() {
-    inks = {};
     for (ColourcheckPatch* w : patchWidgets)
         delete w;
     patchWidgets.clear();
-    session->clear();
+    document.clear();
 }
 
 void Colourcheck::layoutPatches() {
@@ -337,170 +328,8 @@ void Colourcheck::contentsMousePressEvent(const QPoint& contentsPos) {
         session->setCurrent(clicked);
 }
 
-void Colourcheck::chartOptions() {
-    ChartOptionsDialog::ask(this, registry);
-}
-
-void Colourcheck::exportChart() {
-    if (session->empty())
-        return;
-    const QString path = KvDialogs::getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
-    if (path.isNull())
-        return;
-    lastDir = directoryOf(QFile::encodeName(path));
-    PageLayout layout;
-    if (!PageSetupDialog::ask(this, registry, static_cast<unsigned long>(ListLength(patches())), layout))
-        return;
+std::string Colourcheck::chosen(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    const ChartHeading heading{chartSource, std::time(nullptr)};
-    const std::string why = ChartExport::write(patches(), name.constData(),
-                                               ChartExport::formatFor(name.toStdString()), layout, heading);
-    if (why.empty())
-        return;
-    std::fprintf(stderr, "Cannot open file %s\n", name.constData());
-    KvDialogs::message(
-        QMessageBox::Warning, this, tr("Export chart"),
-        tr("The chart could not be written to %1: %2.").arg(path, QString::fromLocal8Bit(why.c_str())));
-}
-
-void Colourcheck::exportISO12642() {
-    if (session->empty())
-        return;
-    const QString path = KvDialogs::getSaveFileName(this, tr("Choose a file for exporting"), lastDir);
-    if (path.isNull())
-        return;
-    lastDir = directoryOf(QFile::encodeName(path));
-    const std::string name = QFile::encodeName(path).toStdString();
-    std::string descriptor = ExportISO12642::defaultDescriptor;
-    if (inks.fromFile + inks.separated > 0)
-        descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
-    std::string why;
-    int result = -1;
-    if (path.endsWith(QLatin1String(".ti1"), Qt::CaseInsensitive)) {
-        result = ExportTi1::write(patches(), name, std::time(nullptr), descriptor, why);
-    } else {
-        KVCOMBOCOLOUR_CC colours;
-        if (!ChartRecords::fill(patches(), colours))
-            why = "out of memory";
-        else
-            result = ExportISO12642::exportColours(name, colours.list, descriptor, std::time(nullptr), why);
-    }
-    if (result != 0)
-        KvDialogs::message(
-            QMessageBox::Warning, this, tr("Colour check chart"),
-            tr("The chart could not be exported to %1: %2").arg(path, QString::fromStdString(why)));
-}
-
-void Colourcheck::colourChart() {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr);
-    chart->chooseProfileAndChart(previewProfile.c_str(), &lastDir);
-    chart->show();
-}
-
-void Colourcheck::colourchartFromFile() {
-    auto* chart = new Colourcheck(registry, nullptr, nullptr);
-    chart->separateLab = separateLab;
-    chart->chooseSwatchesAndChart(previewProfile.c_str(), &lastDir, &lastDir);
-    chart->show();
-}
-
-void Colourcheck::processLab(double L, double a, double b) {
-    session->record(L, a, b);
-}
-
-// --- measurements and the verdict -------------------------------------------
-
-void Colourcheck::complain(const QString& what, const std::string& why) {
-    KvDialogs::message(QMessageBox::Warning, this, tr("Colour check chart"),
-                       what + QLatin1String(": ") + QString::fromLocal8Bit(why.c_str()));
-}
-
-// The tolerances kept in the settings (section "colourcheck"); a value that is
-// missing or not a number leaves the default: every patch under 3.0.
-ChartTolerances Colourcheck::tolerances() const {
-    return TolerancesDialog::load(registry);
-}
-
-void Colourcheck::saveMeasurements() {
-    const QString path = KvDialogs::getSaveFileName(this, tr("Save the measurements"), lastDir,
-                                                    tr("Measurement files (*.ti3 *.txt);;All files (*)"));
-    if (path.isNull())
-        return;
-    lastDir = directoryOf(QFile::encodeName(path));
-    std::string why;
-    if (!MeasuredChartFile::save(*session, QFile::encodeName(path).toStdString(), windowTitle().toStdString(),
-                                 &why))
-        complain(tr("The measurements could not be saved to %1").arg(path), why);
-}
-
-void Colourcheck::openMeasurements() {
-    const QString path = KvDialogs::getOpenFileName(this, tr("Open measurements"), lastDir,
-                                                    tr("Measurement files (*.ti3 *.txt);;All files (*)"));
-    if (path.isNull())
-        return;
-    lastDir = directoryOf(QFile::encodeName(path));
-    // Read into a chart of its own first, so a bad file leaves this one alone.
-    ChartSession opened;
-    std::string why;
-    if (!MeasuredChartFile::open(QFile::encodeName(path).toStdString(), opened, &why)) {
-        complain(tr("%1 is not a measured chart").arg(path), why);
-        return;
-    }
-    clearChart();
-    // Hand the patches over, then the readings, in the file's order.
-    CHARTPATCH* list = nullptr;
-    for (std::size_t i = 0; i < opened.size(); ++i) {
-        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
-        *p = opened.patch(i);
-        p->link = KvListLink{};
-        AddList(&list, p);
-    }
-    session->reset(list);
-    layoutPatches();
-    for (std::size_t i = 0; i < opened.size(); ++i)
-        if (opened.measured(i)) {
-            const double* lab = opened.reading(i).lab;
-            session->recordAt(i, lab[0], lab[1], lab[2]);
-        }
-    setCaption(
-        tr("Colour check chart") + QLatin1String(" - ") +
-        QFile::decodeName(KvFileInfo::filenameFromPath(QFile::encodeName(path).toStdString()).c_str()));
-}
-
-void Colourcheck::showReport() {
-    const ChartVerdict v = ChartVerdict::judge(*session, tolerances());
-    QString text = tr("%1 of %2 patches measured").arg(v.measured).arg(v.patches) + '\n';
-    text += tr("DeltaE 2000: mean %1, median %2, 95th percentile %3, maximum %4")
-                .arg(v.mean, 0, 'f', 2)
-                .arg(v.median, 0, 'f', 2)
-                .arg(v.p95, 0, 'f', 2)
-                .arg(v.maximum, 0, 'f', 2) +
-            '\n';
-    text += (v.passes() ? tr("PASS") : tr("FAIL")) + '\n';
-    if (!v.worst.empty()) {
-        text += tr("Worst patches:");
-        for (const PatchError& e : v.worst)
-            text += QLatin1String("\n  ") + QString::fromStdString(e.name) + QLatin1String("  ") +
-                    QString::number(e.deltaE, 'f', 2);
-    }
-    KvDialogs::message(v.passes() ? QMessageBox::Information : QMessageBox::Warning, this,
-                       tr("Verification report"), text);
-}
-
-void Colourcheck::exportReport() {
-    const QString path = KvDialogs::getSaveFileName(this, tr("Export the verification report"), lastDir,
-                                                    tr("HTML pages (*.html);;All files (*)"));
-    if (path.isNull())
-        return;
-    lastDir = directoryOf(QFile::encodeName(path));
-    const ChartVerdict v = ChartVerdict::judge(*session, tolerances());
-    const std::string page = VerificationReport::html(*session, v, windowTitle().toStdString(),
-                                                      previewProfile, std::time(nullptr));
-    std::string why;
-    if (!VerificationReport::save(QFile::encodeName(path).toStdString(), page, &why))
-        complain(tr("The report could not be written to %1").arg(path), why);
-}
-
-void Colourcheck::chooseTolerances() {
-    TolerancesDialog::ask(this, registry);
+    lastDir = directoryOf(name);
+    return name.toStdString();
 }

@@ -1,12 +1,12 @@
 // The colour-check chart window: a scrolling grid of patch widgets, 16 to a
-// row, above the instrument panel. It asks for the chart's source, has the
-// chart built (ChartGeneration) into its chart session, and exports the chart
-// from its context menu. The session holds the patches, the current patch and
-// the readings; the window, its patch widgets and the panel only show it.
+// row, above the instrument panel. It asks for the chart's source and hands
+// every operation to its chart document (ChartDocument): building, exports,
+// measurements, the verdict. The document's session holds the patches, the
+// current patch and the readings; the window, its patch widgets and the panel
+// only show it.
 #pragma once
 
-#include "ChartGeneration.h"
-#include "ChartHandles.h"
+#include "ChartDocument.h"
 #include "ChartOptions.h"
 #include "ChartPatch.h"
 #include "ChartSession.h"
@@ -65,10 +65,10 @@ public:
     const CHARTPATCH* patches() const { return session->patches(); }
     unsigned long current() const { return static_cast<unsigned long>(session->current()); }
 
-    ChartSession* session = nullptr; // owned (a child object)
+    ChartDocument document;
+    ChartSession* session = nullptr; // the document's
     QString lastDir;
     std::string previewProfile;
-    std::string chartSource; // profile or swatch file name, printed on the chart's pages
     QWidget* container = nullptr;
     SpectroBuddy* buddy = nullptr;
     KvRegistry* registry = nullptr;
@@ -76,8 +76,6 @@ public:
     // Swatch charts opened from here print the profile's separation of each
     // swatch's Lab rather than the file's own inks.
     bool separateLab = false;
-    // Where this swatch chart's inks came from; zero for a chart from a profile.
-    ChartGeneration::SwatchInks inks;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -100,6 +98,8 @@ private slots:
 private:
     void setCaption(const QString& text);
     void complain(const QString& what, const std::string& why);
+    // The path a dialog gave, as the core takes it; remembers its folder.
+    std::string chosen(const QString& path);
     ChartTolerances tolerances() const;
     void showCurrent(std::size_t current);
     void showReading(std::size_t patch);

@@ -36,8 +36,8 @@ void ColourcheckPatch::updateInfo() {
     setPalette(pal);
 
     // Percentages in the order people read inks, although black is stored first.
-    const double inks[4] = {p.cmyk[INK_C] / 2.55, p.cmyk[INK_M] / 2.55, p.cmyk[INK_Y] / 2.55,
-                            p.cmyk[INK_K] / 2.55};
+    const double inks[4] = {chartPatchInk(p, 0), chartPatchInk(p, 1), chartPatchInk(p, 2),
+                            chartPatchInk(p, 3)};
     // The labels are padded so that the '=' signs line up in the tooltip. A
     // patch without a reading says so rather than showing a perfect 0.
     QString tip = QLatin1String("Name             = ") + QString::fromStdString(chart->name(position)) + '\n';

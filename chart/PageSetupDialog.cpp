@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -34,6 +35,14 @@ double storedMm(KvRegistry* store, const char* key, double otherwise) {
     bool ok = false;
     const double value = QByteArray::fromStdString(store->getstring(section, key)).toDouble(&ok);
     return ok ? value : otherwise;
+}
+
+// The spin boxes show tenths of a millimetre, so a default in points (a
+// 32-point patch is 11.29 mm) shows rounded; left as shown, it is still the
+// default, and the page the same as tintry-chart's.
+double points(double shownMm, double defaultPoints) {
+    const double shownDefault = std::round(defaultPoints / PageLayout::pointsPerMm * 10) / 10;
+    return std::fabs(shownMm - shownDefault) < 1e-9 ? defaultPoints : shownMm * PageLayout::pointsPerMm;
 }
 
 } // namespace
@@ -96,9 +105,10 @@ PageLayout PageSetupDialog::layout() const {
     else
         l.setPaper(key);
     l.landscape = landscapeCheck->isChecked();
-    l.margin = marginSpin->value() * PageLayout::pointsPerMm;
-    l.patch = patchSpin->value() * PageLayout::pointsPerMm;
-    l.gap = gapSpin->value() * PageLayout::pointsPerMm;
+    const PageLayout defaults;
+    l.margin = points(marginSpin->value(), defaults.margin);
+    l.patch = points(patchSpin->value(), defaults.patch);
+    l.gap = points(gapSpin->value(), defaults.gap);
     return l;
 }
 

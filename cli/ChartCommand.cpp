@@ -1,17 +1,10 @@
 #include "ChartCommand.h"
 
 #include "ChartArguments.h"
-#include "ChartExport.h"
-#include "ChartGeneration.h"
-#include "ChartHandles.h"
-#include "ChartRecords.h"
+#include "ChartDocument.h"
 #include "ChartTargets.h"
-#include "ExportISO12642.h"
-#include "ExportTi1.h"
-#include "KvFileInfo.h"
 #include "PageLayout.h"
 #include "ProfileCheck.h"
-#include "SwatchImporter.h"
 #include "TintryVersion.h"
 #include "VerifyCommand.h"
 
@@ -116,35 +109,18 @@ struct FileCloser {
 };
 
 // Every export the command line asks for, each to its own target.
-int exportAll(const CHARTPATCH* patches, const ChartArguments& o, const PageLayout& layout,
-              const ChartHeading& heading, const std::string& descriptor) {
-    auto forPaper = [&](ChartExport::Format format) {
-        return [&, format](const std::string& path) {
-            const std::string why = ChartExport::write(patches, path.c_str(), format, layout, heading);
-            if (!why.empty())
-                complain(failure, path + ": cannot write: " + why);
-            return why.empty();
-        };
-    };
-    auto cgats = [&](bool ti1) {
-        return [&, ti1](const std::string& path) {
-            std::string why;
-            KVCOMBOCOLOUR_CC colours;
-            const int result = ti1 ? ExportTi1::write(patches, path, heading.created, descriptor, why)
-                                   : (ChartRecords::fill(patches, colours)
-                                          ? ExportISO12642::exportColours(path, colours.list, descriptor,
-                                                                          heading.created, why)
-                                          : -1);
-            if (result != 0)
-                complain(failure, path + ": cannot write: " + (why.empty() ? "out of memory" : why));
-            return result == 0;
-        };
+int exportAll(const ChartDocument& chart, const ChartArguments& o, const PageLayout& layout,
+              std::time_t created) {
+    auto said = [](const Status& s) {
+        if (!s)
+            complain(failure, ChartTargets::cannotWrite(s.failure()));
+        return s.ok();
     };
     const std::pair<const char*, ChartTargets::Writer> writers[] = {
-        {"--ps", forPaper(ChartExport::PostScript)},
-        {"--pdf", forPaper(ChartExport::Pdf)},
-        {"--iso12642", cgats(false)},
-        {"--ti1", cgats(true)}};
+        {"--ps", [&](const std::string& path) { return said(chart.exportPaper(path, layout, created)); }},
+        {"--pdf", [&](const std::string& path) { return said(chart.exportPaper(path, layout, created)); }},
+        {"--iso12642", [&](const std::string& path) { return said(chart.exportIso12642(path, created)); }},
+        {"--ti1", [&](const std::string& path) { return said(chart.exportTi1(path, created)); }}};
     for (const auto& [option, write] : writers)
         if (o.has(option)) {
             const int status = ChartTargets::exportTo(o.get(option), write);
@@ -154,39 +130,21 @@ int exportAll(const CHARTPATCH* patches, const ChartArguments& o, const PageLayo
     return 0;
 }
 
-// The chart the options ask for, in *patches; 0, or the exit status.
+// The chart the options ask for; 0, or the exit status.
 int generate(const ChartArguments& o, const ChartOptions& options, unsigned long count, std::FILE* progress,
-             CHARTPATCH** patches, std::string& descriptor) {
-    const char* profile = o.get("--profile");
-    ChartHandles handles;
-    const bool opened = o.has("--swatches") ? handles.openForSwatches(profile, o.get("--preview"))
-                                            : handles.openForGrid(profile, o.get("--preview"));
-    if (!opened)
-        return complain(failure, o.has("--preview")
-                                     ? std::string(o.get("--preview")) + ": not usable as a monitor profile"
-                                     : std::string(profile) + ": the colour engine cannot use this profile");
+             ChartDocument& chart) {
+    const std::string preview = o.has("--preview") ? o.get("--preview") : "";
     if (o.has("--swatches")) {
-        SwatchType type = SWATCH_UNKNOWN;
-        std::string why;
-        KVCOMBOCOLOUR* records = SwatchImporter::import(o.get("--swatches"), type, 0, &why);
-        if (records == nullptr)
-            return complain(failure, std::string(o.get("--swatches")) + ": " + why);
-        ChartGeneration::SwatchInks inks;
-        const bool made =
-            ChartGeneration::patchesFromSwatches(patches, records, handles, o.has("--separate"), &inks, &why);
-        KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
-        if (!made)
-            return complain(failure, std::string(o.get("--swatches")) + ": " + why);
-        descriptor += std::string("; ") + ChartGeneration::inkNote(inks);
-        return 0;
+        const Status s =
+            chart.buildFromSwatchFile(o.get("--swatches"), o.get("--profile"), preview, o.has("--separate"));
+        return s ? 0 : complain(failure, s.failure().text());
     }
-    if (ChartGeneration::generatePatches(patches, handles.profile, handles.preview, count, progress,
-                                         options) != 0)
-        return failure; // the allocation message is out already
-    const unsigned long made = static_cast<unsigned long>(ListLength(*patches));
+    if (const Status s = chart.buildFromProfile(o.get("--profile"), preview, count, options, progress); !s)
+        return complain(failure, s.failure().text());
+    const unsigned long made = static_cast<unsigned long>(chart.session().size());
     if (made == count)
         return 0;
-    FreeList(patches);
+    chart.clear();
     // A chart of another size than asked would be numbered and measured wrongly by any script.
     return complain(failure,
                     "--patches " + std::to_string(count) +
@@ -235,18 +193,11 @@ int build(const ChartArguments& o) {
             return complain(failure, std::string("/dev/null: ") + std::strerror(errno));
         progress = silent.get();
     }
-    CHARTPATCH* patches = nullptr;
-    std::string descriptor = ExportISO12642::defaultDescriptor;
-    if (const int status = generate(o, options, count, progress, &patches, descriptor); status != 0)
+    ChartDocument chart;
+    if (const int status = generate(o, options, count, progress, chart); status != 0)
         return status;
     std::fflush(progress);
-    ChartHeading heading;
-    heading.source =
-        KvFileInfo::filenameFromPath(o.has("--swatches") ? o.get("--swatches") : o.get("--profile"));
-    heading.created = std::time(nullptr);
-    const int status = exportAll(patches, o, layout, heading, descriptor);
-    FreeList(&patches);
-    return status;
+    return exportAll(chart, o, layout, std::time(nullptr));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "ChartTargets.h"
 
 #include "ChartCommand.h"
-#include "SafeTarget.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,13 +22,6 @@ bool sameFile(const char* a, const char* b) {
     }, y{};
     return a != nullptr && b != nullptr && ::stat(a, &x) == 0 && ::stat(b, &y) == 0 && x.st_dev == y.st_dev &&
            x.st_ino == y.st_ino;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool copyToStdout(const QString& path) {
@@ -64,17 +57,14 @@ std::string ChartTargets::sameFileProblem(const ChartArguments& o) {
 std::string ChartTargets::targetProblem(const char* path) {
     if (std::strcmp(path, "-") == 0)
         return {};
-    struct stat st {};
-    if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode))
-        return std::string(path) + ": cannot write: it is a folder";
-    errno = 0;
-    if (SafeTarget::resolve(path).empty())
-        return std::string(path) +
-               ": cannot write: " + (errno != 0 ? std::strerror(errno) : "not a regular file");
-    const std::string folder = folderOf(path);
-    if (::access(folder.c_str(), W_OK) != 0)
-        return std::string(path) + ": cannot write: " + std::strerror(errno);
-    return {};
+    const Status s = WholeFile::checkTarget(path);
+    return s ? std::string() : cannotWrite(s.failure());
+}
+
+std::string ChartTargets::cannotWrite(const Failure& failure) {
+    // The command line has always called a folder a folder.
+    const std::string why = failure.why == std::strerror(EISDIR) ? "it is a folder" : failure.why;
+    return failure.what + ": cannot write: " + why;
 }
 
 int ChartTargets::exportTo(const char* target, const Writer& write) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ChartArguments.h"
+#include "Outcome.h"
 
 #include <functional>
 #include <string>
@@ -20,6 +21,8 @@ public:
     static std::string sameFileProblem(const ChartArguments& arguments);
     // Why an export could not be written to `path`; empty when it can.
     static std::string targetProblem(const char* path);
+    // "PATH: cannot write: WHY", as every refused export is said.
+    static std::string cannotWrite(const Failure& failure);
     // Runs one export to its target; '-' has it written to a private file
     // first and then copied to standard output, so every exporter gets a
     // real file. 0, or the exit status after the reason went to standard error.

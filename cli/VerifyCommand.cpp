@@ -1,10 +1,6 @@
 #include "VerifyCommand.h"
 
-#include "ChartSession.h"
-#include "ChartVerdict.h"
-#include "MeasuredChartFile.h"
-#include "MeasurementFile.h"
-#include "SwatchImporter.h"
+#include "ChartDocument.h"
 #include "VerificationReport.h"
 
 #include <cmath>
@@ -75,73 +71,6 @@ bool limit(const std::map<std::string, std::string>& o, const char* key, double*
     return true;
 }
 
-// The reference as a chart: our own measured-chart file keeps its inks and
-// names (its readings are dropped), any other CGATS with Lab or XYZ gives the
-// targets and names alone.
-// A chart's own ISO 12642 export (or any swatch file with Lab on every row)
-// also gives the inks, so the report can show what was printed.
-bool inkedReference(const std::string& path, ChartSession& chart) {
-    SwatchType type = SWATCH_UNKNOWN;
-    KVCOMBOCOLOUR* records = SwatchImporter::import(path.c_str(), type, 0, nullptr);
-    bool usable = records != nullptr;
-    for (const KVCOMBOCOLOUR* r = records; r != nullptr && usable; r = KvNext(r))
-        usable = (r->flags & KVCOMBO_LAB_VALID) != 0;
-    CHARTPATCH* list = nullptr;
-    for (const KVCOMBOCOLOUR* r = usable ? records : nullptr; r != nullptr; r = KvNext(r)) {
-        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
-        if (p == nullptr)
-            break;
-        p->kind = CHARTPATCH_KIND;
-        p->labD50[0] = p->labRelative[0] = r->L;
-        p->labD50[1] = p->labRelative[1] = r->a;
-        p->labD50[2] = p->labRelative[2] = r->b;
-        if (r->flags & KVCOMBO_CMYK_VALID) {
-            p->cmyk[INK_C] = static_cast<unsigned char>(r->cmyk >> 24);
-            p->cmyk[INK_M] = static_cast<unsigned char>(r->cmyk >> 16);
-            p->cmyk[INK_Y] = static_cast<unsigned char>(r->cmyk >> 8);
-            p->cmyk[INK_K] = static_cast<unsigned char>(r->cmyk);
-        }
-        setChartPatchName(*p, r->name);
-        AddList(&list, p);
-    }
-    KvPacketFreeList(&records, KV_PACKET_COMBOCOLOUR);
-    if (list == nullptr)
-        return false;
-    chart.reset(list);
-    return true;
-}
-
-bool loadReference(const std::string& path, ChartSession& chart, std::string* why) {
-    if (MeasuredChartFile::open(path, chart, why)) {
-        for (std::size_t i = 0; i < chart.size(); ++i)
-            chart.forget(i);
-        return true;
-    }
-    if (inkedReference(path, chart))
-        return true;
-    MeasurementFile file;
-    if (!file.load(path) || file.problem() == MeasurementFile::Damaged) {
-        *why = file.problem() == MeasurementFile::Damaged
-                   ? "damaged at row " + std::to_string(file.damagedRow())
-                   : "not a CGATS file with Lab or XYZ values";
-        return false;
-    }
-    CHARTPATCH* list = nullptr;
-    for (const MeasurementReading& r : file.readings()) {
-        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
-        if (p == nullptr)
-            break;
-        p->kind = CHARTPATCH_KIND;
-        p->labD50[0] = p->labRelative[0] = r.L;
-        p->labD50[1] = p->labRelative[1] = r.a;
-        p->labD50[2] = p->labRelative[2] = r.b;
-        setChartPatchName(*p, r.name.c_str());
-        AddList(&list, p);
-    }
-    chart.reset(list);
-    return true;
-}
-
 } // namespace
 
 bool VerifyCommand::wanted(int argc, char** argv) {
@@ -166,27 +95,22 @@ int VerifyCommand::run(int argc, char** argv) {
     if (o.count("--monitor") && !VerificationReport::usableMonitor(o["--monitor"]))
         return failure(o["--monitor"], "not usable as a monitor profile");
 
-    ChartSession chart;
-    std::string why;
-    if (!loadReference(o["--reference"], chart, &why))
-        return failure(o["--reference"], why);
-    MeasurementFile measured;
-    if (!measured.load(o["--verify"]))
-        return failure(o["--verify"], "not a CGATS file with Lab or XYZ readings");
-    if (measured.problem() == MeasurementFile::Damaged)
-        return failure(o["--verify"], "damaged at row " + std::to_string(measured.damagedRow()));
-    chart.apply(measured);
+    ChartDocument chart;
+    if (const Status s = chart.openReference(o["--reference"]); !s)
+        return failure(s.failure().what, s.failure().why);
+    if (const auto applied = chart.loadMeasurements(o["--verify"]); !applied)
+        return failure(applied.failure().what, applied.failure().why);
 
-    const ChartVerdict verdict = ChartVerdict::judge(chart, tolerances);
+    const ChartVerdict verdict = chart.judge(tolerances);
     const std::string title = "Verification of " + o["--verify"];
-    if (o.count("--cgats") && !MeasuredChartFile::save(chart, o["--cgats"], title, &why))
-        return failure(o["--cgats"], why);
-    if (o.count("--report")) {
-        const std::string page =
-            VerificationReport::html(chart, verdict, title, o["--monitor"], std::time(nullptr));
-        if (!VerificationReport::save(o["--report"], page, &why))
-            return failure(o["--report"], why);
-    }
+    const std::time_t created = std::time(nullptr);
+    if (o.count("--cgats"))
+        if (const Status s = chart.saveMeasurements(o["--cgats"], created, title); !s)
+            return failure(s.failure().what, s.failure().why);
+    if (o.count("--report"))
+        if (const Status s = chart.exportReport(o["--report"], tolerances, o["--monitor"], created, title);
+            !s)
+            return failure(s.failure().what, s.failure().why);
     std::printf("%s\n", verdict.summary().c_str());
     return verdict.passes() ? statusPass : statusFail;
 }

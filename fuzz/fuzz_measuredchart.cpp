@@ -11,9 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ChartSession chart;
-    std::string why;
-    if (!MeasuredChartFile::parse(data, size, chart, &why)) {
-        if (why.empty() || chart.size() != 0)
+    const Status parsed = MeasuredChartFile::parse(data, size, chart);
+    if (!parsed) {
+        if (parsed.failure().why.empty() || chart.size() != 0)
             std::abort();
         return 0;
     }

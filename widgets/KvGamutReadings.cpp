@@ -24,10 +24,9 @@ Result<std::vector<KvLabPoint>> KvGamutReadings::read(const std::string& path) {
     }
     std::vector<KvLabPoint> lab;
     ChartSession chart;
-    std::string why;
     // A measured chart also reads as a measurement file, but would then give
     // its unmeasured patches' targets too.
-    if (MeasuredChartFile::parse(bytes.data(), bytes.size(), chart, &why)) {
+    if (MeasuredChartFile::parse(bytes.data(), bytes.size(), chart)) {
         for (std::size_t i = 0; i < chart.size(); ++i)
             if (chart.measured(i)) {
                 const ChartSession::Reading& r = chart.reading(i);

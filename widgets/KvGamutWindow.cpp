@@ -129,11 +129,9 @@ void KvGamutWindow::exportPicture() {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    std::string why;
-    if (!pages->currentWidget()->grab().toImage().save(&buffer, "PNG"))
-        why = "the picture could not be encoded";
-    else
-        WholeFile::write(QFile::encodeName(path).toStdString(), png.toStdString(), &why);
-    if (!why.empty())
-        complain(tr("Export the picture"), QString::fromStdString(Failure{path.toStdString(), why}.text()));
+    const Status s = pages->currentWidget()->grab().toImage().save(&buffer, "PNG")
+                         ? WholeFile::write(QFile::encodeName(path).toStdString(), png.toStdString())
+                         : Status::failed(path.toStdString(), "the picture could not be encoded");
+    if (!s)
+        complain(tr("Export the picture"), QString::fromStdString(s.failure().text()));
 }

@@ -24,245 +24,15 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QDoubleSpinBox* labSpin(QWidget* parent, const char* name, double minimum, double maximum) {
-    auto* s = new QDoubleSpinBox(parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setRange(minimum, maximum);
-    s->setDecimals(2);
-    s->setValue(0.0);
-    return s;
-}
-
-template <class W> W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-constexpr int defaultTimeoutSeconds = PanelSettings::defaultTimeoutSeconds;
-constexpr double defaultSimulatedError = PanelSettings::defaultSimulatedError;
-constexpr double largestSimulatedError = PanelSettings::largestSimulatedError;
-
-QString labText(double L, double a, double b) {
-    return QStringLiteral("L %1, a %2, b %3").arg(L, 0, 'f', 2).arg(a, 0, 'f', 2).arg(b, 0, 'f', 2);
-}
-
-} // namespace
-
-SpectroBuddy::SpectroBuddy(QGroupBox* box, bool manualEntry) : QWidget(box), manualOffered(manualEntry) {
-    setObjectName(QStringLiteral("spectrobuddy"));
-    if (box) {
-        if (!box->layout()) {
-            auto* boxLayout = new QVBoxLayout(box);
-            boxLayout->setContentsMargins(11, 11, 11, 11);
-            boxLayout->setSpacing(6);
-        }
-        box->layout()->addWidget(this);
-    }
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    column->addLayout(row);
-    source_combo = named(new QComboBox(this), "spectro_source_combo");
-    row->addWidget(source_combo);
-    l_label = new QLabel(this);
-    l_spin = labSpin(this, "spectro_l_spin", 0.0, 100.0);
-    a_label = new QLabel(this);
-    a_spin = labSpin(this, "spectro_a_spin", -128.0, 127.0);
-    b_label = new QLabel(this);
-    b_spin = labSpin(this, "spectro_b_spin", -128.0, 127.0);
-    load_button = named(new QPushButton(this), "spectro_load_button");
-    read_button = named(new QPushButton(this), "spectro_read_button");
-    cancel_button = named(new QPushButton(this), "spectro_cancel_button");
-    for (QWidget* w : std::initializer_list<QWidget*>{l_label, l_spin, a_label, a_spin, b_label, b_spin,
-                                                      load_button, read_button, cancel_button})
-        row->addWidget(w);
-    row->addStretch(1);
-    add_tick = named(new QCheckBox(this), "spectro_add_tick");
-    row->addWidget(add_tick);
-    settings_button = named(new QToolButton(this), "spectro_settings_button");
-    settings_button->setCheckable(true);
-    row->addWidget(settings_button);
-
-    status_label = named(new QLabel(this), "spectro_status_label");
-    chart_label = named(new QLabel(this), "spectro_chart_label");
-    result_label = named(new QLabel(this), "spectro_result_label");
-    for (QLabel* l : {status_label, chart_label, result_label}) {
-        l->setTextFormat(Qt::PlainText);
-        column->addWidget(l);
-    }
-    chart_label->hide();
-    result_label->hide();
-
-    settings_row = named(new QWidget(this), "spectro_settings");
-    // Two lines, so that the settings fit the narrow panel of a chart window.
-    auto* settings = new QGridLayout(settings_row);
-    settings->setContentsMargins(0, 0, 0, 0);
-    settings->setSpacing(6);
-    program_label = new QLabel(settings_row);
-    program_edit = named(new QLineEdit(settings_row), "spectro_program_edit");
-    program_edit->setMinimumWidth(160);
-    program_button = named(new QToolButton(settings_row), "spectro_program_button");
-    options_label = new QLabel(settings_row);
-    options_edit = named(new QLineEdit(settings_row), "spectro_options_edit");
-    options_edit->setMinimumWidth(60);
-    timeout_label = new QLabel(settings_row);
-    timeout_spin = named(new QSpinBox(settings_row), "spectro_timeout_spin");
-    timeout_spin->setRange(1, 3600);
-    timeout_spin->setValue(defaultTimeoutSeconds);
-    simerror_label = new QLabel(settings_row);
-    simerror_spin = named(new QDoubleSpinBox(settings_row), "spectro_simerror_spin");
-    simerror_spin->setRange(0.0, largestSimulatedError);
-    simerror_spin->setDecimals(2);
-    simerror_spin->setSingleStep(0.5);
-    simerror_spin->setValue(defaultSimulatedError);
-    int at = 0;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{program_label, program_edit, program_button, options_label,
-                                         options_edit, timeout_label, timeout_spin})
-        settings->addWidget(w, 0, at++);
-    settings->addWidget(simerror_label, 1, 0, 1, 3);
-    settings->addWidget(simerror_spin, 1, 3, 1, 2);
-    settings->setColumnStretch(1, 2);
-    settings->setColumnStretch(4, 1);
-    column->addWidget(settings_row);
-    settings_row->hide();
-    program_edit->setText(instrument.program());
-
-    connect(source_combo, &QComboBox::activated, this, &SpectroBuddy::sourceChosen);
-    connect(read_button, &QPushButton::clicked, this, &SpectroBuddy::read);
-    connect(cancel_button, &QPushButton::clicked, this, &SpectroBuddy::cancel);
-    connect(load_button, &QPushButton::clicked, this, &SpectroBuddy::chooseFile);
-    connect(program_button, &QToolButton::clicked, this, &SpectroBuddy::chooseProgram);
-    connect(settings_button, &QToolButton::toggled, settings_row, &QWidget::setVisible);
-    connect(program_edit, &QLineEdit::textChanged, this, &SpectroBuddy::spotreadSettingsEdited);
-    connect(options_edit, &QLineEdit::textChanged, this, &SpectroBuddy::spotreadSettingsEdited);
-    connect(timeout_spin, &QSpinBox::valueChanged, this, &SpectroBuddy::spotreadSettingsEdited);
-    connect(simerror_spin, &QDoubleSpinBox::valueChanged, this, [this] {
-        updateControls();
-        settingsChanged();
-    });
-    connect(add_tick, &QCheckBox::toggled, this, &SpectroBuddy::settingsChanged);
-    connect(&instrument, &SpotreadSource::stateChanged, this, &SpectroBuddy::spotreadState);
-    connect(&instrument, &SpotreadSource::reading, this, [this](double L, double a, double b) {
-        if (currentSource == SourceSpotread)
-            deliver(L, a, b);
-    });
-
-    connect(&ownChart, &ChartSession::chartReset, this, &SpectroBuddy::chartChanged);
-    connect(&ownChart, &ChartSession::currentChanged, this, &SpectroBuddy::chartChanged);
-
-    languageChange();
-    setSource(manualOffered ? SourceManual : SourceSpotread);
-}
-
-SpectroBuddy::~SpectroBuddy() {
-    store = nullptr;
-    // Leaving the chart must not call back into a half-destroyed panel.
-    if (session)
-        session->disconnect(this);
-    ownChart.disconnect(this);
-}
-
-void SpectroBuddy::languageChange() {
-    l_label->setText(tr("L:"));
-    a_label->setText(tr("a:"));
-    b_label->setText(tr("b:"));
-    load_button->setText(tr("Load..."));
-    load_button->setToolTip(
-        tr("Loads a measurement file (CGATS or ArgyllCMS .ti3 with Lab or XYZ readings)"));
-    read_button->setText(tr("Read"));
-    read_button->setToolTip(tr("Takes one reading from the chosen source"));
-    cancel_button->setText(tr("Cancel"));
-    cancel_button->setToolTip(tr("Stops spotread and frees the instrument"));
-    add_tick->setText(tr("Keep each reading"));
-    add_tick->setToolTip(tr("Adds every reading to the list of kept colours"));
-    settings_button->setText(tr("Settings"));
-    program_label->setText(tr("spotread:"));
-    program_button->setText(tr("..."));
-    options_label->setText(tr("Options:"));
-    options_edit->setToolTip(
-        tr("Options given to spotread, for example -N to skip the calibration at start"));
-    timeout_label->setText(tr("Time-out (s):"));
-    simerror_label->setText(tr("Simulated error (DeltaE):"));
-    updateSourceList();
-    updateControls();
-}
-
-void SpectroBuddy::updateSourceList() {
-    struct Entry {
-        Source source;
-        QString text;
-    };
-    const Entry entries[] = {
-        {SourceManual, tr("Manual entry")},
-        {SourceSpotread, sourceAvailable(SourceSpotread) ? tr("Instrument (spotread)")
-                                                         : tr("Instrument (spotread not installed)")},
-        {SourceFile, tr("Measurement file")},
-        {SourceSimulated, tr("Simulated instrument")},
-    };
-    if (source_combo->count() == 0)
-        for (const Entry& e : entries)
-            if (e.source != SourceManual || manualOffered)
-                source_combo->addItem(e.text, int(e.source));
-    auto* model = qobject_cast<QStandardItemModel*>(source_combo->model());
-    for (const Entry& e : entries) {
-        const int i = source_combo->findData(int(e.source));
-        if (i < 0)
-            continue;
-        source_combo->setItemText(i, e.text);
-        if (model)
-            model->item(i)->setEnabled(sourceAvailable(e.source));
-    }
-    source_combo->setItemData(source_combo->findData(int(SourceSpotread)),
-                              sourceAvailable(SourceSpotread)
-                                  ? QVariant()
-                                  : QVariant(tr("Install the Debian package argyll, or name the program "
-                                                "under Settings")),
-                              Qt::ToolTipRole);
-}
-
 bool SpectroBuddy::sourceAvailable(Source s) const {
-    if (s == SourceManual)
-        return manualOffered;
-    if (s == SourceSpotread)
-        return instrument.isAvailable();
-    return true;
+    return sources.available(ReadingSource::Kind(s));
 }
 
 void SpectroBuddy::setSource(Source s) {
-    if (!sourceAvailable(s))
-        s = manualOffered ? SourceManual : SourceSimulated;
-    // Leaving the instrument frees it for other programs.
-    if (s != SourceSpotread && currentSource == SourceSpotread && s != currentSource)
-        instrument.cancel();
-    currentSource = s;
-    source_combo->setCurrentIndex(source_combo->findData(int(s)));
+    sources.choose(ReadingSource::Kind(s));
+    source_combo->setCurrentIndex(source_combo->findData(int(sources.kind())));
     settingsChanged();
-    switch (s) {
-    case SourceManual:
-        showStatus(QString());
-        break;
-    case SourceSpotread:
-        showStatus(instrument.state() == SpotreadSource::Idle
-                       ? tr("Place the instrument on the colour and press Read; spotread starts with the "
-                            "first reading")
-                       : instrument.message());
-        break;
-    case SourceFile:
-        showStatus(file.readings().empty()
-                       ? tr("Load a measurement file: CGATS or ArgyllCMS .ti3 with Lab or XYZ readings")
-                       : tr("%1: %2 readings").arg(fileName).arg(file.readings().size()));
-        break;
-    case SourceSimulated:
-        showStatus(QString());
-        break;
-    }
+    showSourceStatus();
     updateControls();
 }
 
@@ -278,36 +48,32 @@ void SpectroBuddy::setSimulatedError(double deltaE) {
     simerror_spin->setValue(deltaE);
 }
 
+ReadingSource::Target SpectroBuddy::target() const {
+    ReadingSource::Target t;
+    if (charted()) {
+        t.chart = session;
+        t.patch = session->current();
+    }
+    t.typed[0] = l_spin->value();
+    t.typed[1] = a_spin->value();
+    t.typed[2] = b_spin->value();
+    return t;
+}
+
+void SpectroBuddy::showSourceStatus() {
+    showStatus(sources.current().status(target()));
+}
+
 void SpectroBuddy::updateControls() {
-    const bool inChart = charted();
-    const bool pastEnd = inChart && session->current() >= session->size();
-    const bool typed =
-        currentSource == SourceManual || (currentSource == SourceSimulated && currentMode != MODE_CHART);
+    const ReadingSource& source = sources.current();
+    const bool pastEnd = charted() && session->current() >= session->size();
+    const bool typed = source.takesTypedLab(currentMode == MODE_CHART);
     for (QWidget* w : std::initializer_list<QWidget*>{l_label, l_spin, a_label, a_spin, b_label, b_spin})
         w->setVisible(typed);
-    load_button->setVisible(currentSource == SourceFile);
-    cancel_button->setVisible(currentSource == SourceSpotread);
-    cancel_button->setEnabled(instrument.isRunning());
-
-    bool readable = !pastEnd;
-    switch (currentSource) {
-    case SourceManual:
-        break;
-    case SourceSpotread:
-        readable = readable && instrument.isAvailable() && instrument.state() != SpotreadSource::Reading &&
-                   instrument.state() != SpotreadSource::Starting;
-        break;
-    case SourceFile:
-        readable = readable && (inChart ? fileRowForPatch(session->current()) >= 0
-                                        : nextFileRow < file.readings().size());
-        break;
-    case SourceSimulated:
-        break;
-    }
-    read_button->setEnabled(readable);
-    if (currentSource == SourceSimulated)
-        showStatus(tr("Simulated instrument, no hardware: each reading is the target moved by DeltaE %1")
-                       .arg(simulatedError(), 0, 'f', 2));
+    load_button->setVisible(source.loadsFiles());
+    cancel_button->setVisible(source.cancels());
+    cancel_button->setEnabled(source.busy());
+    read_button->setEnabled(!pastEnd && source.canRead(target()));
 }
 
 void SpectroBuddy::showStatus(const QString& text) {
@@ -320,36 +86,29 @@ void SpectroBuddy::read() {
         showChartPosition();
         return;
     }
-    switch (currentSource) {
-    case SourceManual:
-        deliver(l_spin->value(), a_spin->value(), b_spin->value());
-        break;
-    case SourceSpotread:
-        instrument.read();
-        break;
-    case SourceFile:
-        readFile();
-        break;
-    case SourceSimulated:
-        readSimulated();
-        break;
+    // A file source with nothing loaded asks for the file first.
+    if (sources.kind() == ReadingSource::File && sources.file().file().readings().empty()) {
+        chooseFile();
+        return;
     }
+    sources.current().read(target());
     updateControls();
 }
 
 void SpectroBuddy::cancel() {
-    instrument.cancel();
+    sources.current().cancel();
 }
 
 bool SpectroBuddy::deliver(double L, double a, double b) {
-    QString said = tr("Last reading: %1").arg(labText(L, a, b));
+    QString said = tr("Last reading: %1").arg(ReadingSource::labText(L, a, b));
     if (charted()) {
         const std::size_t at = session->current();
         if (at >= session->size()) {
             showChartPosition();
             return false;
         }
-        said = tr("%1 measured %2").arg(QString::fromStdString(session->name(at)), labText(L, a, b));
+        said = tr("%1 measured %2")
+                   .arg(QString::fromStdString(session->name(at)), ReadingSource::labText(L, a, b));
         // The session stores the reading and steps on; the panel hears of the
         // new position like everyone else.
         session->record(L, a, b);
@@ -388,30 +147,8 @@ void SpectroBuddy::setSession(ChartSession* chart) {
     chartChanged();
 }
 
-void SpectroBuddy::setComboChart(KVCOMBOCOLOUR* first, unsigned long current) {
-    // The records belong to the caller, who may release them at once: the
-    // panel's own chart takes copies of what it shows.
-    CHARTPATCH* list = nullptr;
-    for (KVCOMBOCOLOUR* r = first; r; r = KvNext(r)) {
-        auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
-        if (p == nullptr)
-            break;
-        p->kind = CHARTPATCH_KIND;
-        if (r->name)
-            setChartPatchName(*p, r->name);
-        p->labD50[0] = r->L;
-        p->labD50[1] = r->a;
-        p->labD50[2] = r->b;
-        AddList(&list, p);
-    }
-    if (session != &ownChart)
-        setSession(&ownChart);
-    ownChart.reset(list);
-    ownChart.setCurrent(current);
-}
-
 void SpectroBuddy::chartChanged() {
-    matchFileToChart();
+    sources.file().follow(session);
     if (!charted())
         result_label->hide();
     showChartPosition();
@@ -430,7 +167,7 @@ void SpectroBuddy::showChartPosition() {
         const double* target = session->patch(at).labD50;
         text = tr("Patch %1 of %2").arg(at + 1).arg(count) + QLatin1String(": ") +
                QString::fromStdString(session->name(at)) +
-               tr(", target %1").arg(labText(target[0], target[1], target[2]));
+               tr(", target %1").arg(ReadingSource::labText(target[0], target[1], target[2]));
     } else if (session->measuredCount() == count) {
         text = tr("Every patch has a reading; click a patch to measure again from there");
     } else {
@@ -447,152 +184,41 @@ void SpectroBuddy::showChartPosition() {
 
 void SpectroBuddy::chooseFile() {
     const QString path =
-        KvDialogs::getOpenFileName(this, tr("Choose a measurement file"), fileDir,
+        KvDialogs::getOpenFileName(this, tr("Choose a measurement file"), sources.file().folder(),
                                    tr("Measurement files (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)"));
     if (!path.isNull())
         loadMeasurementFile(path);
 }
 
 bool SpectroBuddy::loadMeasurementFile(const QString& path) {
-    const QFileInfo info(path);
-    fileDir = info.absolutePath();
-    MeasurementFile loaded;
-    if (!loaded.load(QFile::encodeName(path).toStdString())) {
-        const QString name = info.fileName();
-        QString why;
-        switch (loaded.problem()) {
-        case MeasurementFile::TooLarge:
-            why = tr("%1 is too large for a measurement file").arg(name);
-            break;
-        case MeasurementFile::NotMeasurement:
-            why = tr("%1 is not a measurement file with Lab or XYZ readings").arg(name);
-            break;
-        case MeasurementFile::NoReadings:
-        case MeasurementFile::Damaged:
-            why = tr("%1 holds no readable readings").arg(name);
-            break;
-        default:
-            why = tr("%1 cannot be read").arg(name);
-            break;
-        }
-        setSource(SourceFile);
-        showStatus(why);
-        return false;
-    }
-    file = std::move(loaded);
-    fileName = info.fileName();
-    nextFileRow = 0;
-    fileFirst = session ? session->current() : 0;
-    matchFileToChart();
     setSource(SourceFile);
-    QString said = tr("%1: %2 readings").arg(fileName).arg(file.readings().size());
-    if (file.problem() == MeasurementFile::Damaged)
-        said += tr(" (damaged at row %1; the rows before it were read)").arg(file.damagedRow());
-    showStatus(said);
-    if (charted())
-        applyFileToChart();
+    const bool loaded = sources.file().load(path, charted() ? session.data() : nullptr);
+    if (loaded && charted()) {
+        sources.file().applyTo(*session);
+        result_label->hide();
+    }
+    showSourceStatus();
     updateControls();
-    return true;
-}
-
-// Rows go to the patches of the same name when the file names any patch of
-// the chart; otherwise the file is taken in chart order from the patch that
-// was current when it was loaded.
-void SpectroBuddy::matchFileToChart() {
-    fileByName = session && session->namedIn(file);
-}
-
-int SpectroBuddy::fileRowForPatch(std::size_t patch) const {
-    return session ? ChartSession::rowFor(file, *session, patch, fileByName, fileFirst) : -1;
-}
-
-void SpectroBuddy::applyFileToChart() {
-    const ChartSession::FileResult done = session->apply(file);
-    QString said = tr("%1: %2 readings").arg(fileName).arg(file.readings().size());
-    // A file by name may fill patches past one it has no row for; a range
-    // would then claim the gaps too.
-    const bool inOneRun = done.applied == done.stoppedAt - std::min(done.stoppedAt, done.first);
-    if (done.applied > 0 && inOneRun)
-        said +=
-            tr("; patches %1 to %2 read from the file").arg(done.first + 1).arg(done.first + done.applied);
-    else if (done.applied > 0)
-        said += tr("; %1 patches read from the file by name").arg(done.applied);
-    if (done.stoppedAt < session->size())
-        said += tr("; the file has no reading for patch %1").arg(done.stoppedAt + 1);
-    if (file.problem() == MeasurementFile::Damaged)
-        said += tr(" (damaged at row %1; the rows before it were read)").arg(file.damagedRow());
-    showStatus(said);
-    result_label->hide();
-    updateControls();
-}
-
-void SpectroBuddy::readFile() {
-    if (file.readings().empty()) {
-        chooseFile();
-        return;
-    }
-    if (charted()) {
-        const int row = fileRowForPatch(session->current());
-        if (row < 0) {
-            showStatus(tr("%1 has no reading for patch %2").arg(fileName).arg(session->current() + 1));
-            return;
-        }
-        const MeasurementReading& r = file.readings()[std::size_t(row)];
-        deliver(r.L, r.a, r.b);
-        return;
-    }
-    if (nextFileRow >= file.readings().size()) {
-        showStatus(tr("Every reading of %1 has been taken; load it again to start over").arg(fileName));
-        return;
-    }
-    const MeasurementReading& r = file.readings()[nextFileRow++];
-    QString said = tr("%1: reading %2 of %3").arg(fileName).arg(nextFileRow).arg(file.readings().size());
-    if (!r.name.empty())
-        said += QLatin1String(" (") + QString::fromStdString(r.name) + ')';
-    showStatus(said);
-    deliver(r.L, r.a, r.b);
-}
-
-// --- simulated instrument -------------------------------------------------
-
-void SpectroBuddy::readSimulated() {
-    double target[3] = {l_spin->value(), a_spin->value(), b_spin->value()};
-    if (charted()) {
-        if (session->current() >= session->size())
-            return;
-        const double* lab = session->patch(session->current()).labD50;
-        for (int i = 0; i < 3; ++i)
-            target[i] = lab[i];
-    }
-    double lab[3];
-    simulated.read(target, simulatedError(), lab);
-    deliver(lab[0], lab[1], lab[2]);
+    return loaded;
 }
 
 // --- spotread ---------------------------------------------------------------
 
 void SpectroBuddy::chooseProgram() {
     const QString path = KvDialogs::getOpenFileName(this, tr("Choose the spotread program"),
-                                                    QFileInfo(instrument.executable()).absolutePath());
+                                                    QFileInfo(spotread().executable()).absolutePath());
     if (!path.isNull())
         program_edit->setText(path);
 }
 
 void SpectroBuddy::spotreadSettingsEdited() {
-    instrument.setProgram(program_edit->text());
-    instrument.setArguments(QProcess::splitCommand(options_edit->text()));
-    instrument.setTimeout(timeout_spin->value() * 1000);
+    spotread().setProgram(program_edit->text());
+    spotread().setArguments(QProcess::splitCommand(options_edit->text()));
+    spotread().setTimeout(timeout_spin->value() * 1000);
     settingsChanged();
     updateSourceList();
-    if (currentSource == SourceSpotread && !instrument.isAvailable())
-        showStatus(tr("spotread is not installed (Debian package argyll), or the program setting is wrong"));
-    updateControls();
-}
-
-void SpectroBuddy::spotreadState(SpotreadSource::State state, const QString& message) {
-    if (currentSource != SourceSpotread)
-        return;
-    showStatus(state == SpotreadSource::Error ? tr("Error: %1").arg(message) : message);
+    if (sources.kind() == ReadingSource::Spotread)
+        showSourceStatus();
     updateControls();
 }
 
@@ -608,7 +234,7 @@ void SpectroBuddy::loadRegistry(KvRegistry& registry, const std::string& section
     options_edit->setText(s.options);
     timeout_spin->setValue(s.timeoutSeconds);
     simerror_spin->setValue(s.simulatedError);
-    fileDir = s.fileDir;
+    sources.apply(s);
     spotreadSettingsEdited();
     setSource(Source(s.source));
     loading = false;
@@ -623,13 +249,12 @@ void SpectroBuddy::saveChangesTo(KvRegistry* registry, const std::string& sectio
 
 PanelSettings SpectroBuddy::settings() const {
     PanelSettings s;
+    sources.fill(s);
     s.addMode = add_tick->isChecked();
-    s.source = currentSource;
     s.program = program_edit->text();
     s.options = options_edit->text();
     s.timeoutSeconds = timeout_spin->value();
     s.simulatedError = simerror_spin->value();
-    s.fileDir = fileDir;
     return s;
 }
 

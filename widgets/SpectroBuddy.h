@@ -1,26 +1,18 @@
 // The instrument panel: fills a group box with the controls through which a
-// Lab reading reaches its owner (signal spotLab). A reading comes from one of
-// four sources, chosen in the panel and kept in its settings value:
-//   - manual entry: L, a, b typed in;
-//   - a spectrophotometer through ArgyllCMS's spotread (SpotreadSource);
-//   - a measurement file (MeasurementFile): in a chart, loading it reads
-//     every patch at once; elsewhere each Read takes the file's next row;
-//   - a simulated instrument, which answers with the target moved by a set
-//     CIEDE2000 error, so the chart flow can be tried without hardware.
+// Lab reading reaches its owner (signal spotLab). Where readings come from
+// is one of the core's reading sources (ReadingSources: manual entry,
+// spotread, a measurement file, a simulated instrument), chosen in the panel
+// and kept in its settings value; the panel only draws what the source in
+// use says and hands its readings on.
 //
 // In chart mode the panel works on a chart session (ChartSession): readings
 // go into the session's current patch, and the panel shows what the session
-// says, whoever moved it. The reading sources and the settings codec are
-// plain code of their own (SpotreadSource, MeasurementFile,
-// SimulatedInstrument, PanelSettings); the panel only wires them to widgets.
+// says, whoever moved it.
 #pragma once
 
 #include "ChartSession.h"
-#include "KvComboColour.h"
-#include "MeasurementFile.h"
 #include "PanelSettings.h"
-#include "SimulatedInstrument.h"
-#include "SpotreadSource.h"
+#include "ReadingSources.h"
 
 #include <QPointer>
 #include <QString>
@@ -69,9 +61,6 @@ public:
     // (nullptr: no chart). The session must outlive the panel or be unset.
     void setSession(ChartSession* chart);
     ChartSession* chartSession() const { return session; }
-    // A chart of the records' names and Lab, held by the panel itself: for a
-    // panel without a chart window. (nullptr, 0) detaches the chart.
-    void setComboChart(KVCOMBOCOLOUR* first, unsigned long current);
     int chartLength() const { return session ? int(session->size()) : 0; }
     // The patch the next reading goes to; chartLength() once every patch is read.
     unsigned long chartPosition() const {
@@ -79,15 +68,15 @@ public:
     }
 
     void setSource(Source source);
-    Source source() const { return currentSource; }
+    Source source() const { return Source(sources.kind()); }
     bool sourceAvailable(Source source) const;
 
     // Loads a measurement file and chooses it as the source; in chart mode its
     // readings go to the chart at once. False when nothing could be read.
     bool loadMeasurementFile(const QString& path);
-    const MeasurementFile& measurementFile() const { return file; }
+    const MeasurementFile& measurementFile() const { return sources.file().file(); }
 
-    SpotreadSource& spotread() { return instrument; }
+    SpotreadSource& spotread() { return sources.instrument().spotread(); }
     double simulatedError() const;
     void setSimulatedError(double deltaE);
 
@@ -108,7 +97,6 @@ private slots:
     void chooseFile();
     void chooseProgram();
     void sourceChosen(int index);
-    void spotreadState(SpotreadSource::State state, const QString& message);
     void spotreadSettingsEdited();
 
 private:
@@ -121,11 +109,8 @@ private:
     // Sends one reading on; in chart mode it goes into the session's current
     // patch, which steps on. False (and nothing sent) past the chart's end.
     bool deliver(double L, double a, double b);
-    void readFile();
-    void applyFileToChart();
-    void matchFileToChart();
-    int fileRowForPatch(std::size_t patch) const;
-    void readSimulated();
+    ReadingSource::Target target() const;
+    void showSourceStatus();
     void chartChanged();
     void settingsChanged();
 
@@ -157,18 +142,8 @@ private:
 
     bool manualOffered;
     int currentMode = MODE_SPOT;
-    Source currentSource = SourceManual;
     QPointer<ChartSession> session;
-    ChartSession ownChart; // the chart given by setComboChart
-
-    SpotreadSource instrument;
-    SimulatedInstrument simulated;
-    MeasurementFile file;
-    QString fileName;
-    QString fileDir;
-    std::size_t nextFileRow = 0;
-    bool fileByName = false;   // the file names patches of the chart
-    std::size_t fileFirst = 0; // the patch an unnamed file was loaded at
+    ReadingSources sources;
 
     KvRegistry* store = nullptr; // where changed settings go, once loaded
     std::string storeSection, storeKey;

@@ -76,7 +76,10 @@ bool fillFromRecord(CHARTPATCH& p, const KVCOMBOCOLOUR& r, const ChartHandles& h
     const bool ownInks = hasInks && !(separate && hasLab);
     p.kind = CHARTPATCH_KIND;
     setChartPatchName(p, r.name);
-    if (ownInks) {
+    if (ownInks && (r.flags & KVCOMBO_CMYK_EXACT)) {
+        setChartPatchPercent(p, r.percent);
+        KvCMSCMYKToLab(handles.profile, p.cmyk, &p.labD50[0], &p.labD50[1], &p.labD50[2]);
+    } else if (ownInks) {
         unpackInks(r.cmyk, p.cmyk);
         KvCMSCMYKToLab(handles.profile, p.cmyk, &p.labD50[0], &p.labD50[1], &p.labD50[2]);
     } else {
@@ -96,40 +99,44 @@ bool fillFromRecord(CHARTPATCH& p, const KVCOMBOCOLOUR& r, const ChartHandles& h
 
 } // namespace
 
-bool ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
-                                          const ChartHandles& handles, bool separate, SwatchInks* inks,
-                                          std::string* why) {
+Status ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
+                                            const ChartHandles& handles, bool separate, SwatchInks* inks) {
     SwatchInks counted;
+    if (inks)
+        *inks = counted;
     unsigned long n = 0;
     for (const KVCOMBOCOLOUR* r = records; r != nullptr && n <= maximumSwatchPatches; r = KvNext(r))
         ++n;
-    if (n > maximumSwatchPatches) {
-        if (why)
-            *why = "more than " + std::to_string(maximumSwatchPatches) + " swatches, too many for one chart";
-        if (inks)
-            *inks = counted;
-        return false;
-    }
+    if (n > maximumSwatchPatches)
+        return Status::failed("", "more than " + std::to_string(maximumSwatchPatches) +
+                                      " swatches, too many for one chart");
+    CHARTPATCH* made = nullptr;
     for (const KVCOMBOCOLOUR* r = records; r != nullptr; r = KvNext(r)) {
         auto* p = static_cast<CHARTPATCH*>(Kv_calloc(1, sizeof(CHARTPATCH)));
         if (p == nullptr) {
-            std::fprintf(stderr, "Cannot allocate memory\n");
-            break;
+            // Half a chart would be measured as the whole one.
+            FreeList(&made);
+            return Status::failed("", "out of memory");
         }
         if (fillFromRecord(*p, *r, handles, separate))
             ++counted.fromFile;
         else
             ++counted.separated;
+        AddList(&made, p);
+    }
+    while (made != nullptr) {
+        CHARTPATCH* p = made;
+        RemoveList(&made, p);
         AddList(patches, p);
     }
     if (inks)
         *inks = counted;
-    return true;
+    return {};
 }
 
 void ChartGeneration::patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
                                           const ChartHandles& handles) {
-    patchesFromSwatches(patches, records, handles, false, nullptr, nullptr);
+    (void)patchesFromSwatches(patches, records, handles, false, nullptr);
 }
 
 const char* ChartGeneration::inkNote(const SwatchInks& inks) {

@@ -40,12 +40,10 @@ public:
     // with inks of its own prints them, aiming at its Lab when it has one and
     // else at the profile's prediction; with `separate`, or without inks, a
     // record's Lab is kept and its inks are the profile's inverse of it. The
-    // preview shows the media-relative Lab. False, with the reason in `why`
-    // and no patch added, for more than maximumSwatchPatches records; stops
-    // early, with the message on standard error, when memory runs out.
-    static bool patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
-                                    const ChartHandles& handles, bool separate, SwatchInks* inks,
-                                    std::string* why);
+    // preview shows the media-relative Lab. A failure, with no patch added,
+    // for more than maximumSwatchPatches records or when memory runs out.
+    static Status patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
+                                      const ChartHandles& handles, bool separate, SwatchInks* inks);
     // The file's own inks wherever it has them.
     static void patchesFromSwatches(CHARTPATCH** patches, const KVCOMBOCOLOUR* records,
                                     const ChartHandles& handles);

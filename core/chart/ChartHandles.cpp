@@ -16,40 +16,48 @@ icColorSpaceSignature ChartHandles::spaceOf(KvCMSHandle handle) {
     return static_cast<icColorSpaceSignature>(space);
 }
 
-bool ChartHandles::openForGrid(const char* profilePath, const char* previewProfile) {
+namespace {
+
+Status unusable(const char* profilePath) {
+    return Status::failed(profilePath ? profilePath : "", "the colour engine cannot use this profile");
+}
+
+} // namespace
+
+Status ChartHandles::openForGrid(const char* profilePath, const char* previewProfile) {
     icProfileClassSignature profileClass = icSigNoClass;
     icColorSpaceSignature space = icSigNoSpace;
     if (!KvCmsIcc::getICCprofileClass(profilePath, &profileClass, &space))
-        return false;
+        return unusable(profilePath);
     if (profileClass != icSigInputClass && profileClass != icSigDisplayClass &&
         profileClass != icSigOutputClass)
-        return false;
+        return unusable(profilePath);
     if (space != icSigRgbData && space != icSigCmykData)
-        return false;
+        return unusable(profilePath);
     return open(space, profilePath, previewProfile);
 }
 
-bool ChartHandles::openForSwatches(const char* profilePath, const char* previewProfile) {
+Status ChartHandles::openForSwatches(const char* profilePath, const char* previewProfile) {
     icProfileClassSignature profileClass = icSigNoClass;
     icColorSpaceSignature space = icSigNoSpace;
-    if (!KvCmsIcc::getICCprofileClass(profilePath, &profileClass, &space))
-        return false;
-    if (profileClass != icSigOutputClass || space != icSigCmykData)
-        return false;
+    if (!KvCmsIcc::getICCprofileClass(profilePath, &profileClass, &space) ||
+        profileClass != icSigOutputClass || space != icSigCmykData)
+        return Status::failed(profilePath ? profilePath : "",
+                              "not a CMYK output profile the colour engine can use");
     return open(space, profilePath, previewProfile);
 }
 
-bool ChartHandles::open(icColorSpaceSignature space, const char* profilePath, const char* previewProfile) {
+Status ChartHandles::open(icColorSpaceSignature space, const char* profilePath, const char* previewProfile) {
     profile = KvCMSInit(space, space, profilePath, profilePath, 1, 0, 0);
     if (profile == nullptr)
-        return false;
+        return unusable(profilePath);
     if (previewProfile != nullptr && *previewProfile != '\0') {
         preview = KvCMSInit(icSigLabData, icSigRgbData, nullptr, previewProfile, 1, 0, 0);
         if (preview == nullptr) {
             KvCMSDestroy(profile);
             profile = nullptr;
-            return false;
+            return Status::failed(previewProfile, "not usable as a monitor profile");
         }
     }
-    return true;
+    return {};
 }

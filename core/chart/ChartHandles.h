@@ -4,6 +4,7 @@
 #pragma once
 
 #include "KvCMS.h"
+#include "Outcome.h"
 
 class ChartHandles {
 public:
@@ -13,11 +14,11 @@ public:
     ChartHandles& operator=(const ChartHandles&) = delete;
 
     // For a generated chart: an input, display or output profile in RGB or
-    // CMYK. False when the profile cannot be read, is of another class or
-    // space, or a handle cannot be made.
-    bool openForGrid(const char* profilePath, const char* previewProfile);
+    // CMYK. A failure names the profile that cannot be read, is of another
+    // class or space, or of which a handle cannot be made.
+    Status openForGrid(const char* profilePath, const char* previewProfile);
     // For a swatch chart: a CMYK output profile only.
-    bool openForSwatches(const char* profilePath, const char* previewProfile);
+    Status openForSwatches(const char* profilePath, const char* previewProfile);
 
     // The colour space a handle was made for, read from its first field.
     static icColorSpaceSignature spaceOf(KvCMSHandle handle);
@@ -26,5 +27,5 @@ public:
     KvCMSHandle preview = nullptr; // null without a monitor profile: the engine previews in sRGB
 
 private:
-    bool open(icColorSpaceSignature space, const char* profilePath, const char* previewProfile);
+    Status open(icColorSpaceSignature space, const char* profilePath, const char* previewProfile);
 };

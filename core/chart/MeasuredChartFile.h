@@ -9,6 +9,8 @@
 // a measurement, and the chart still comes back whole.
 #pragma once
 
+#include "Outcome.h"
+
 #include <ctime>
 #include <string>
 
@@ -18,12 +20,10 @@ class MeasuredChartFile {
 public:
     // The file's text; empty when LittleCMS cannot make the table.
     static std::string text(const ChartSession& chart, const std::string& title, std::time_t created);
-    // Writes the file whole or not at all; false with `why` set on failure.
-    static bool save(const ChartSession& chart, const std::string& path, const std::string& title,
-                     std::string* why);
-    // Rebuilds the chart with its readings into `chart`, previewed in sRGB.
-    // False with `why` (naming the
-    // table and row where it can) when the file is not such a chart.
-    static bool open(const std::string& path, ChartSession& chart, std::string* why);
-    static bool parse(const void* data, std::size_t size, ChartSession& chart, std::string* why);
+    // Writes the file whole or not at all.
+    static Status save(const ChartSession& chart, const std::string& path, const std::string& title);
+    // Rebuilds the chart with its readings into `chart`, previewed in sRGB;
+    // a failure (naming the table and row where it can) leaves it alone.
+    static Status open(const std::string& path, ChartSession& chart);
+    static Status parse(const void* data, std::size_t size, ChartSession& chart);
 };

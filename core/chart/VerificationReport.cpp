@@ -4,8 +4,7 @@
 #include "ChartSession.h"
 #include "ChartVerdict.h"
 #include "Kvlib.h"
-#include "LcmsHandles.h"
-#include "WholeFile.h"
+#include "MonitorPreview.h"
 
 #include <lcms2.h>
 
@@ -46,33 +45,6 @@ std::string format(const char* pattern, double v) {
     std::snprintf(text, sizeof text, pattern, v);
     return text;
 }
-
-// D50 Lab to the screen's RGB, relative colorimetric, as a CSS colour.
-class Painter {
-public:
-    explicit Painter(const std::string& monitor) : context(lcms::quietContext()) {
-        lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), cmsD50_xyY()));
-        lcms::ProfilePtr screen(
-            monitor.empty() ? nullptr : cmsOpenProfileFromFileTHR(context.get(), monitor.c_str(), "r"));
-        if (!screen)
-            screen.reset(cmsCreate_sRGBProfileTHR(context.get()));
-        if (lab && screen)
-            transform.reset(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, screen.get(),
-                                                  TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
-    }
-    std::string css(const double* lab) const {
-        unsigned char rgb[3] = {128, 128, 128};
-        if (transform)
-            cmsDoTransform(transform.get(), lab, rgb, 1);
-        char text[16];
-        std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb[0], rgb[1], rgb[2]);
-        return text;
-    }
-
-private:
-    lcms::ContextPtr context;
-    lcms::TransformPtr transform;
-};
 
 std::string verdictRow(const char* what, double value, double limit, bool passes) {
     std::string row = "<tr><th>" + std::string(what) + "</th><td>" + format("%.2f", value) + "</td><td>";
@@ -143,12 +115,12 @@ bool inksKnown(const ChartSession& chart) {
     return false;
 }
 
-std::string patchRow(const ChartSession& chart, std::size_t i, const Painter& paint, bool withInks) {
+std::string patchRow(const ChartSession& chart, std::size_t i, const MonitorPreview& paint, bool withInks) {
     const CHARTPATCH& p = chart.patch(i);
     char inks[64] = "not known";
     if (withInks)
-        std::snprintf(inks, sizeof inks, "%.1f %.1f %.1f %.1f", p.cmyk[INK_C] / 2.55, p.cmyk[INK_M] / 2.55,
-                      p.cmyk[INK_Y] / 2.55, p.cmyk[INK_K] / 2.55);
+        std::snprintf(inks, sizeof inks, "%.1f %.1f %.1f %.1f", chartPatchInk(p, 0), chartPatchInk(p, 1),
+                      chartPatchInk(p, 2), chartPatchInk(p, 3));
     std::string row = "<tr" + std::string(chart.missed(i) ? " class=\"miss\"" : "") + "><td>" +
                       std::to_string(i + 1) + "</td><td>" + escaped(chart.name(i)) + "</td><td>" + inks +
                       "</td><td><span class=\"swatch\" style=\"background:" + paint.css(p.labD50) +
@@ -178,7 +150,7 @@ std::string VerificationReport::html(const ChartSession& chart, const ChartVerdi
                                      const std::string& title, const std::string& monitorProfile,
                                      std::time_t created) {
     CNumericLocale numbers;
-    const Painter paint(monitorProfile);
+    const MonitorPreview paint = MonitorPreview::openOrSrgb(monitorProfile);
     char date[64];
     std::tm tm{};
     ::localtime_r(&created, &tm);
@@ -204,18 +176,5 @@ std::string VerificationReport::html(const ChartSession& chart, const ChartVerdi
 }
 
 bool VerificationReport::usableMonitor(const std::string& path) {
-    lcms::ContextPtr context = lcms::quietContext();
-    if (!context)
-        return false;
-    lcms::ProfilePtr screen(cmsOpenProfileFromFileTHR(context.get(), path.c_str(), "r"));
-    lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), cmsD50_xyY()));
-    if (!screen || !lab || cmsGetColorSpace(screen.get()) != cmsSigRgbData)
-        return false;
-    lcms::TransformPtr t(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, screen.get(),
-                                               TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
-    return bool(t);
-}
-
-bool VerificationReport::save(const std::string& path, const std::string& page, std::string* why) {
-    return WholeFile::write(path, page, why);
+    return MonitorPreview::open(path).ok();
 }

@@ -18,6 +18,4 @@ public:
     // Whether `path` is an RGB profile the swatches can be painted through;
     // html() would otherwise fall back to sRGB, or paint every swatch grey.
     static bool usableMonitor(const std::string& path);
-    // Writes the page whole or not at all; false with `why` set on failure.
-    static bool save(const std::string& path, const std::string& page, std::string* why);
 };

@@ -13,6 +13,7 @@
 #include "KvCmsIcc.h"
 
 #include "LcmsHandles.h"
+#include "MonitorPreview.h"
 #include "ProfileCheck.h"
 
 #include <lcms2.h>
@@ -44,7 +45,7 @@ struct EngineState {
     TransformPtr toLabAbsolute;
     TransformPtr toLabRelative;
     TransformPtr fromLabAbsolute; // built on first use: generated charts never need it
-    TransformPtr labToRgb;
+    std::unique_ptr<MonitorPreview> monitor;
 
     EngineState() {
         if (context)
@@ -110,39 +111,18 @@ KvCMSHandle deviceToLabHandle(icColorSpaceSignature space, const char* path) {
 
 KvCMSHandle labToMonitorHandle(const char* monitorPath, int intent) {
     auto state = std::make_unique<EngineState>();
-    if (!state->context)
+    Result<MonitorPreview> preview = MonitorPreview::open(monitorPath ? monitorPath : "", intent);
+    if (!state->context || !monitorPath || !*monitorPath || !preview)
         return nullptr;
-    state->profile = openChecked(state->context.get(), monitorPath, icSigRgbData);
-    ProfilePtr lab(cmsCreateLab4ProfileTHR(state->context.get(), nullptr));
-    if (!state->profile || !lab)
-        return nullptr;
-    const cmsUInt32Number lcmsIntent =
-        intent >= 0 && intent <= 3 ? cmsUInt32Number(intent) : INTENT_RELATIVE_COLORIMETRIC;
-    state->labToRgb.reset(
-        state->labTransform(lab.get(), TYPE_Lab_DBL, state->profile.get(), TYPE_RGB_DBL, lcmsIntent));
-    if (!state->labToRgb)
-        return nullptr;
+    state->monitor = std::make_unique<MonitorPreview>(std::move(*preview));
     return new KvCMSEngine{icSigLabData, icSigRgbData, state.release()};
 }
 
 // Without a monitor profile the preview still needs a colour: the built-in
 // sRGB stands in for the monitor, made once and kept for the program's life.
-cmsHTRANSFORM builtInLabToSrgb() {
-    struct BuiltIn {
-        ContextPtr context{cmsCreateContext(nullptr, nullptr)};
-        TransformPtr transform;
-        BuiltIn() {
-            if (!context)
-                return;
-            ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), nullptr));
-            ProfilePtr srgb(cmsCreate_sRGBProfileTHR(context.get()));
-            if (lab && srgb)
-                transform.reset(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, srgb.get(),
-                                                      TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
-        }
-    };
-    static const BuiltIn builtIn;
-    return builtIn.transform.get();
+const MonitorPreview& builtInSrgb() {
+    static const MonitorPreview srgb = MonitorPreview::srgb();
+    return srgb;
 }
 
 unsigned char byteFromUnit(double v, double scale) {
@@ -235,25 +215,17 @@ bool KvCMSLabD50ToCMYK(KvCMSHandle handle, double L, double a, double b, unsigne
 }
 
 bool KvCMSLabToRGB(KvCMSHandle handle, double L, double a, double b, unsigned char* rgb) {
-    if (rgb == nullptr || !std::isfinite(L) || !std::isfinite(a) || !std::isfinite(b))
+    if (rgb == nullptr)
         return false;
-    cmsHTRANSFORM xform = nullptr;
-    if (handle == nullptr) {
-        xform = builtInLabToSrgb();
-    } else {
+    const MonitorPreview* preview = &builtInSrgb();
+    if (handle != nullptr) {
         const KvCMSEngine* engine = engineOf(handle);
         if (engine->sourceSpace != icSigLabData || engine->destinationSpace != icSigRgbData)
             return false;
-        xform = engine->state->labToRgb.get();
+        preview = engine->state->monitor.get();
     }
-    if (xform == nullptr)
-        return false;
-    const cmsCIELab lab{L, a, b};
-    double out[3] = {};
-    cmsDoTransform(xform, &lab, out, 1);
-    for (int i = 0; i < 3; ++i)
-        rgb[i] = byteFromUnit(out[i], 255.0);
-    return true;
+    const double lab[3] = {L, a, b};
+    return preview != nullptr && preview->toRgb(lab, rgb);
 }
 
 double KvCMS_ColourDiff_CIE94(const double* sampleLab, const double* referenceLab) {

@@ -32,7 +32,7 @@ MonitorPreview MonitorPreview::build(lcms::ContextPtr context, lcms::ProfilePtr 
     lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), nullptr));
     if (lab && screen)
         p.transform.reset(cmsCreateTransformTHR(context.get(), lab.get(), TYPE_Lab_DBL, screen.get(),
-                                                TYPE_RGB_DBL, lcmsIntent, 0));
+                                                TYPE_RGB_DBL, lcmsIntent, cmsFLAGS_NOCACHE));
     p.context = std::move(context);
     return p;
 }

@@ -5,8 +5,7 @@
 // swatch and kept colours, the gamut picture, the HTML report) is painted
 // here, so they all agree on a colour.
 //
-// A preview is used from one thread at a time (LittleCMS keeps a one-colour
-// cache in each transform); work off the GUI thread makes its own.
+// The transform keeps no cache, so one preview may paint from several threads.
 #pragma once
 
 #include "LcmsHandles.h"

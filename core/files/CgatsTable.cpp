@@ -1,5 +1,6 @@
 #include "CgatsTable.h"
 
+#include "CNumericLocale.h"
 #include "CgatsPrecheck.h"
 
 #include <charconv>
@@ -92,6 +93,9 @@ bool CgatsTable::load(const void* data, std::size_t size, std::string& why) {
         why = "the file is empty";
         return false;
     }
+    // LittleCMS turns the numbers it reads back into text with the C
+    // library, which follows the user's decimal comma.
+    CNumericLocale numbers;
     it8.reset(cmsIT8LoadFromMem(context.get(), text.data(), static_cast<cmsUInt32Number>(text.size())));
     if (!it8 || cmsIT8SetTable(it8.get(), 0) < 0) {
         it8.reset();
@@ -101,6 +105,19 @@ bool CgatsTable::load(const void* data, std::size_t size, std::string& why) {
         return false;
     }
     return true;
+}
+
+int CgatsTable::tables() const {
+    return it8 ? int(cmsIT8TableCount(it8.get())) : 0;
+}
+
+bool CgatsTable::select(int table) {
+    return it8 && table >= 0 && table < tables() && cmsIT8SetTable(it8.get(), cmsUInt32Number(table)) >= 0;
+}
+
+std::string CgatsTable::property(const char* name) const {
+    const char* value = it8 ? cmsIT8GetProperty(it8.get(), name) : nullptr;
+    return value ? value : "";
 }
 
 int CgatsTable::column(const char* field) const {

@@ -21,6 +21,13 @@ public:
     // this reader may be given (see cgatsPrecheck) or LittleCMS refuses it.
     bool load(const void* data, std::size_t size, std::string& why);
 
+    // How many tables the text holds, and which one the calls below read
+    // (the first, after load()); false for a table that is not there.
+    int tables() const;
+    bool select(int table);
+    // A keyword of the table's header, or empty.
+    std::string property(const char* name) const;
+
     // The field's column, or -1.
     int column(const char* field) const;
     bool hasColumns(const char* const* fields, int count) const;

@@ -1,11 +1,5 @@
 #include "CgatsWriter.h"
 
-#include "Kvlib.h"
-#include "SafeTarget.h"
-
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -31,7 +25,18 @@ void CgatsWriter::row(const std::vector<std::string>& values) {
     rows.push_back(line);
 }
 
+void CgatsWriter::nextTable(const std::string& sheet) {
+    done += table();
+    head = sheet + "\n";
+    names.clear();
+    rows.clear();
+}
+
 std::string CgatsWriter::text() const {
+    return done + table();
+}
+
+std::string CgatsWriter::table() const {
     std::string out = head;
     out += "NUMBER_OF_FIELDS\t" + std::to_string(names.size()) + "\n";
     out += "BEGIN_DATA_FORMAT\n";
@@ -54,6 +59,14 @@ std::string CgatsWriter::number(double v) {
     return std::string(text, result.ptr);
 }
 
+std::string CgatsWriter::precise(double v) {
+    if (!std::isfinite(v))
+        v = 0.0;
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, v, std::chars_format::general, 15);
+    return std::string(text, result.ptr);
+}
+
 std::string CgatsWriter::fixed(double v, int decimals) {
     if (!std::isfinite(v))
         v = 0.0;
@@ -71,42 +84,4 @@ std::string CgatsWriter::quoted(const char* name) {
             ch = ' ';
     }
     return '"' + s + '"';
-}
-
-namespace {
-
-// Why `path` is no place for an export, when SafeTarget turned it down.
-std::string refusal(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::strerror(errno);
-    if (S_ISDIR(st.st_mode))
-        return std::strerror(EISDIR);
-    if (!S_ISREG(st.st_mode))
-        return "not a regular file";
-    return std::strerror(EACCES);
-}
-
-} // namespace
-
-int CgatsWriter::save(const std::string& path, const std::string& body, std::string& why) {
-    const std::string target = SafeTarget::resolve(path.c_str());
-    if (target.empty()) {
-        why = path.empty() ? "no file name" : refusal(path);
-        return -1;
-    }
-    errno = 0;
-    KvFile* f = Kv_fopen(target.c_str(), "w");
-    if (f == nullptr) {
-        why = errno ? std::strerror(errno) : "the file cannot be created";
-        return -1;
-    }
-    errno = 0;
-    Kv_fwrite(body.data(), body.size(), 1, f);
-    if (Kv_fclose(f) != 0) {
-        why = errno ? std::strerror(errno) : "the file could not be written";
-        return -1;
-    }
-    why.clear();
-    return 0;
 }

@@ -20,22 +20,27 @@ public:
     void fields(const std::vector<std::string>& names);
     // Call fields() first; every row must have as many values as fields.
     void row(const std::vector<std::string>& values);
-    // The whole text, with NUMBER_OF_SETS from the rows given.
+    // Ends the table so far and begins another of the same file, headed by
+    // `sheet`; its keywords, fields and rows are set as for the first.
+    void nextTable(const std::string& sheet);
+    // The whole text, each table with NUMBER_OF_SETS from the rows given.
     std::string text() const;
 
     // A value as ISO 12642 readers take it: ten significant digits, which
     // LittleCMS reads back to the same ten digits.
     static std::string number(double v);
     static std::string fixed(double v, int decimals);
+    // Fifteen significant digits: every digit a double carries that a
+    // reader keeping them all gets back.
+    static std::string precise(double v);
     // A name in double quotes. CGATS has no escapes: a double quote becomes
     // a single one and control characters become spaces.
     static std::string quoted(const char* name);
 
-    // Writes `body` to `path` whole or not at all (any old file stays as it
-    // was on failure). 0, or -1 with the reason in `why`.
-    static int save(const std::string& path, const std::string& body, std::string& why);
-
 private:
+    std::string table() const;
+
+    std::string done; // the tables before this one
     std::string head;
     std::vector<std::string> names;
     std::vector<std::string> rows;

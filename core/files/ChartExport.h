@@ -7,6 +7,7 @@
 
 #include "ChartHeading.h"
 #include "ChartPatch.h"
+#include "Outcome.h"
 #include "PageLayout.h"
 
 #include <string>
@@ -15,13 +16,9 @@ class ChartExport {
 public:
     enum Format { PostScript, Pdf };
 
-    // Empty on success, else why the file was not written.
-    static std::string write(const CHARTPATCH* patches, const char* path, Format format,
-                             const PageLayout& layout, const ChartHeading& heading);
+    static Status write(const CHARTPATCH* patches, const std::string& path, Format format,
+                        const PageLayout& layout, const ChartHeading& heading);
 
     // PDF for a name ending in ".pdf", PostScript otherwise.
     static Format formatFor(const std::string& path);
-
-private:
-    static std::string targetProblem(const char* path);
 };

@@ -23,7 +23,22 @@ struct CHARTPATCH {
     double labD50[3];      // D50 Lab: what every difference, export and reading compares against
     char name[64];         // the swatch's own name, NUL-terminated; empty for a position name
     std::uint32_t number;  // position in the chart before it was shuffled, from 1; 0: its list position
+    // The inks as a file or a strip gave them, C, M, Y, K in percent to 0.01,
+    // when `exact` is set; the bytes above are then those inks rounded. A
+    // patch of the grid has no such inks: its bytes are its inks.
+    std::uint32_t exact;
+    double percent[4];
 };
+
+// Ink `cmykIndex` (0 C, 1 M, 2 Y, 3 K) in percent: what is printed and exported.
+double chartPatchInk(const CHARTPATCH& p, int cmykIndex);
+// The same as a fraction 0..1, as a page fills it: a grid patch's byte / 255.
+double chartPatchInkFraction(const CHARTPATCH& p, int cmykIndex);
+// Sets the inks in percent (C, M, Y, K), kept to 0.01, with the bytes rounded
+// from them; inks that are bytes in percent are kept as those bytes.
+void setChartPatchPercent(CHARTPATCH& p, const double* cmyk);
+// Sets the inks as bytes (K, C, M, Y); the patch then has no inks of a file.
+void setChartPatchBytes(CHARTPATCH& p, const unsigned char* kcmy);
 
 // The name a patch goes by everywhere (window, tooltip, instrument panel,
 // page, exports): its own name, else "Patch 0001" style from its position

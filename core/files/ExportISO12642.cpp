@@ -1,6 +1,7 @@
 #include "ExportISO12642.h"
 
 #include "CgatsWriter.h"
+#include "WholeFile.h"
 
 #include <cstdio>
 #include <vector>
@@ -46,8 +47,9 @@ std::string ExportISO12642::text(const KVCOMBOCOLOUR* first, std::time_t created
         const KVCOMBOCOLOUR& r = *rows[i];
         std::vector<std::string> values{std::to_string(i + 1), CgatsWriter::quoted(r.name)};
         if (inks)
-            for (int shift : {24, 16, 8, 0})
-                values.push_back(percent(r.cmyk, shift));
+            for (int k = 0; k < 4; ++k)
+                values.push_back((r.flags & KVCOMBO_CMYK_EXACT) ? CgatsWriter::fixed(r.percent[k], 4)
+                                                                : percent(r.cmyk, 24 - 8 * k));
         for (double v : {r.L, r.a, r.b})
             values.push_back(CgatsWriter::number(v));
         out.row(values);
@@ -73,9 +75,16 @@ int ExportISO12642::exportColours(const std::string& path, const SPECTROPHOTOMET
 
 int ExportISO12642::exportColours(const std::string& path, const KVCOMBOCOLOUR* first,
                                   const std::string& descriptor, std::time_t created, std::string& why) {
-    if (CgatsWriter::save(path, text(first, created, descriptor), why) != 0) {
+    const Status s = save(path, first, descriptor, created);
+    if (!s) {
+        why = s.failure().why;
         std::fprintf(stderr, "Cannot open file %s\n", path.c_str());
         return -1;
     }
     return 0;
+}
+
+Status ExportISO12642::save(const std::string& path, const KVCOMBOCOLOUR* first,
+                            const std::string& descriptor, std::time_t created) {
+    return WholeFile::write(path, std::string_view(text(first, created, descriptor)));
 }

@@ -10,6 +10,7 @@
 
 #include "KvComboColour.h"
 #include "KvIccTypes.h"
+#include "Outcome.h"
 
 #include <ctime>
 #include <string>
@@ -33,6 +34,10 @@ public:
     // the reason for a failure in `why` (strerror's text where there is one).
     static int exportColours(const std::string& path, const KVCOMBOCOLOUR* first,
                              const std::string& descriptor, std::time_t created, std::string& why);
+
+    // The core's call: the file written whole, or the reason it was not.
+    static Status save(const std::string& path, const KVCOMBOCOLOUR* first, const std::string& descriptor,
+                       std::time_t created);
 
     // The file's text.
     static std::string text(const KVCOMBOCOLOUR* first, std::time_t created,

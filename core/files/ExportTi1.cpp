@@ -1,6 +1,7 @@
 #include "ExportTi1.h"
 
 #include "CgatsWriter.h"
+#include "WholeFile.h"
 
 #include <lcms2.h>
 
@@ -15,8 +16,8 @@ std::vector<std::string> inksAndXYZ(const CHARTPATCH& p) {
     cmsLab2XYZ(cmsD50_XYZ(), &xyz, &lab);
     std::vector<std::string> values;
     // Percent with four decimals: every ink byte comes back as itself.
-    for (int ink : {INK_C, INK_M, INK_Y, INK_K})
-        values.push_back(CgatsWriter::fixed(p.cmyk[ink] * 100.0 / 255.0, 4));
+    for (int k = 0; k < 4; ++k)
+        values.push_back(CgatsWriter::fixed(chartPatchInk(p, k), 4));
     for (double v : {xyz.X, xyz.Y, xyz.Z})
         values.push_back(CgatsWriter::fixed(v * 100.0, 6));
     return values;
@@ -90,11 +91,7 @@ std::string ExportTi1::text(const CHARTPATCH* patches, std::time_t created, cons
     return out.text() + extremes.text();
 }
 
-int ExportTi1::write(const CHARTPATCH* patches, const std::string& path, std::time_t created,
-                     const std::string& descriptor, std::string& why) {
-    if (CgatsWriter::save(path, text(patches, created, descriptor), why) != 0) {
-        std::fprintf(stderr, "Cannot open file %s\n", path.c_str());
-        return -1;
-    }
-    return 0;
+Status ExportTi1::write(const CHARTPATCH* patches, const std::string& path, std::time_t created,
+                        const std::string& descriptor) {
+    return WholeFile::write(path, std::string_view(text(patches, created, descriptor)));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ChartPatch.h"
+#include "Outcome.h"
 
 #include <ctime>
 #include <string>
@@ -12,8 +13,7 @@
 class ExportTi1 {
 public:
     static std::string text(const CHARTPATCH* patches, std::time_t created, const std::string& descriptor);
-    // 0 when the file is in place; -1 with the reason in `why` (and "Cannot
-    // open file <path>" on standard error), leaving any old file as it was.
-    static int write(const CHARTPATCH* patches, const std::string& path, std::time_t created,
-                     const std::string& descriptor, std::string& why);
+    // Written whole or not at all, any old file left as it was on failure.
+    static Status write(const CHARTPATCH* patches, const std::string& path, std::time_t created,
+                        const std::string& descriptor);
 };

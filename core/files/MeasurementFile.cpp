@@ -1,6 +1,7 @@
 #include "MeasurementFile.h"
 
 #include "CgatsTable.h"
+#include "LabRange.h"
 #include "RegularFile.h"
 
 #include <lcms2.h>
@@ -8,13 +9,6 @@
 #include <cmath>
 
 namespace {
-
-bool plausibleLab(const double* lab) {
-    // Wide enough for fluorescent papers and wild inks, narrow enough to
-    // refuse the junk a damaged number turns into.
-    return std::isfinite(lab[0]) && std::isfinite(lab[1]) && std::isfinite(lab[2]) && lab[0] >= -1.0 &&
-           lab[0] <= 200.0 && std::fabs(lab[1]) <= 500.0 && std::fabs(lab[2]) <= 500.0;
-}
 
 std::string trimmed(const std::string& s) {
     const auto begin = s.find_first_not_of(" \t\r\n");
@@ -104,9 +98,9 @@ bool MeasurementFile::parse(const void* data, std::size_t size) {
             v[1] = out.a;
             v[2] = out.b;
         }
-        if (ok && !plausibleLab(v))
+        if (ok && !LabRange::holds(v))
             detailText = "row " + std::to_string(row + 1) + ": not a plausible colour";
-        if (!ok || !plausibleLab(v)) {
+        if (!ok || !LabRange::holds(v)) {
             why = Damaged;
             damagedAt = row + 1;
             break;

@@ -54,8 +54,9 @@ struct PdfPage {
         HPDF_Page_EndText(page);
     }
     void square(const CHARTPATCH& p, double x, double y, double side) const {
-        HPDF_Page_SetCMYKFill(page, HPDF_REAL(p.cmyk[INK_C] / 255.0), HPDF_REAL(p.cmyk[INK_M] / 255.0),
-                              HPDF_REAL(p.cmyk[INK_Y] / 255.0), HPDF_REAL(p.cmyk[INK_K] / 255.0));
+        HPDF_Page_SetCMYKFill(page, HPDF_REAL(chartPatchInkFraction(p, 0)),
+                              HPDF_REAL(chartPatchInkFraction(p, 1)), HPDF_REAL(chartPatchInkFraction(p, 2)),
+                              HPDF_REAL(chartPatchInkFraction(p, 3)));
         HPDF_Page_Rectangle(page, HPDF_REAL(x), HPDF_REAL(y), HPDF_REAL(side), HPDF_REAL(side));
         HPDF_Page_Fill(page);
     }

@@ -32,8 +32,8 @@ void PostScriptChart::writePage(KvFile* f, const CHARTPATCH* patches, std::time_
         const unsigned long column = i % PostScriptChart::perRow;
         const long x = long(PostScriptChart::margin + PostScriptChart::pitch * column);
         const long y = long(height - PostScriptChart::pitch - PostScriptChart::pitch * row);
-        Kv_fprintf(f, "%f %f %f %f setcolor\n", p->cmyk[INK_C] / 255.0, p->cmyk[INK_M] / 255.0,
-                   p->cmyk[INK_Y] / 255.0, p->cmyk[INK_K] / 255.0);
+        Kv_fprintf(f, "%f %f %f %f setcolor\n", chartPatchInkFraction(*p, 0), chartPatchInkFraction(*p, 1),
+                   chartPatchInkFraction(*p, 2), chartPatchInkFraction(*p, 3));
         Kv_fprintf(f, "%ld %ld %d %d rectfill\n", x, y, int(PostScriptChart::side),
                    int(PostScriptChart::side));
     }

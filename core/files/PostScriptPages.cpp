@@ -46,8 +46,8 @@ struct Page {
     void patch(const CHARTPATCH& p, unsigned long index, unsigned long column, unsigned long row) const {
         const double x = layout.patchX(column);
         const double y = layout.patchY(row);
-        Kv_fprintf(f, "%f %f %f %f setcolor\n", p.cmyk[INK_C] / 255.0, p.cmyk[INK_M] / 255.0,
-                   p.cmyk[INK_Y] / 255.0, p.cmyk[INK_K] / 255.0);
+        Kv_fprintf(f, "%f %f %f %f setcolor\n", chartPatchInkFraction(p, 0), chartPatchInkFraction(p, 1),
+                   chartPatchInkFraction(p, 2), chartPatchInkFraction(p, 3));
         Kv_fprintf(f, "%.2f %.2f %.2f %.2f rectfill\n", x, y, layout.patch, layout.patch);
         black();
         text("C", chartPatchName(p, index), layout.patch, PageLayout::labelSize, x + layout.patch / 2,

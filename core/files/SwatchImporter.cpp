@@ -1,6 +1,7 @@
 #include "SwatchImporter.h"
 
 #include "CgatsTable.h"
+#include "LabRange.h"
 #include "LcmsHandles.h"
 #include "RegularFile.h"
 
@@ -33,8 +34,8 @@ std::uint32_t packCMYK(double c, double m, double y, double k) {
 }
 
 // Appends a record; false when memory ran out.
-bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmyk, const double* L,
-            bool inks) {
+bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmyk, const double* L, bool inks,
+            const double* percent = nullptr) {
     auto* r = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
     if (r == nullptr)
         return false;
@@ -47,6 +48,13 @@ bool append(KVCOMBOCOLOUR** first, const char* name, bool lab, std::uint32_t cmy
     r->cmyk = cmyk;
     if (inks)
         r->flags |= KVCOMBO_CMYK_VALID;
+    // The file's own numbers: a chart prints 10 % as 10 %, not as the
+    // nearest of 256 steps.
+    if (inks && percent) {
+        r->flags |= KVCOMBO_CMYK_EXACT;
+        for (int k = 0; k < 4; ++k)
+            r->percent[k] = percent[k];
+    }
     if (lab) {
         r->flags |= KVCOMBO_LAB_VALID;
         r->L = L[0];
@@ -109,14 +117,14 @@ bool readRow(const CgatsTable& table, const SwatchColumns& c, int row, KVCOMBOCO
         if (!valueIn(table, row, c.ink[i], 0.0, 100.0, ink[i], why))
             return false;
     for (int i = 0; c.hasLab && i < 3; ++i)
-        if (!valueIn(table, row, c.lab[i], i == 0 ? 0.0 : -200.0, i == 0 ? 100.0 : 200.0, L[i], why))
+        if (!valueIn(table, row, c.lab[i], LabRange::lowest(i), LabRange::highest(i), L[i], why))
             return false;
     std::string name;
     if (c.name >= 0)
         table.text(row, c.name, name);
     const std::uint32_t packed =
         c.hasInk ? packCMYK(ink[0] / 100.0, ink[1] / 100.0, ink[2] / 100.0, ink[3] / 100.0) : 0;
-    if (!append(first, name.c_str(), c.hasLab, packed, L, c.hasInk)) {
+    if (!append(first, name.c_str(), c.hasLab, packed, L, c.hasInk, c.hasInk ? ink : nullptr)) {
         why = "out of memory";
         return false;
     }

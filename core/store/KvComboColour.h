@@ -9,7 +9,9 @@
 enum { KV_PACKET_COMBOCOLOUR = 17 };
 // KVCOMBO_CMYK_VALID: `cmyk` holds inks the file itself gave, which a chart
 // prints as they are, beside any Lab the record carries as their target.
-enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20, KVCOMBO_CMYK_VALID = 0x40 };
+// KVCOMBO_CMYK_EXACT: `percent` holds those inks as the file wrote them (C, M,
+// Y, K in percent); `cmyk` is then their rounding to bytes.
+enum : std::uint32_t { KVCOMBO_LAB_VALID = 0x20, KVCOMBO_CMYK_VALID = 0x40, KVCOMBO_CMYK_EXACT = 0x80 };
 
 struct KVCOMBOCOLOUR {
     KvListLink link;
@@ -17,6 +19,7 @@ struct KVCOMBOCOLOUR {
     std::uint32_t flags; // KVCOMBO_LAB_VALID: L, a, b hold the colour
     std::uint32_t cmyk;  // C<<24 | M<<16 | Y<<8 | K, each 0..255: used when Lab is not valid or CMYK is
     double L, a, b;      // CIELAB under D50
+    double percent[4];   // with KVCOMBO_CMYK_EXACT: C, M, Y, K in percent
 };
 
 // Releases one record with its name; only type 17 is known.

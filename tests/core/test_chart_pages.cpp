@@ -249,7 +249,9 @@ private slots:
         const QString file = dir.filePath(pdf ? "chart.pdf" : "chart.ps");
         const std::string why =
             ChartExport::write(patches, QFile::encodeName(file).constData(),
-                               pdf ? ChartExport::Pdf : ChartExport::PostScript, l, heading());
+                               pdf ? ChartExport::Pdf : ChartExport::PostScript, l, heading())
+                .failure()
+                .why;
         FreeList(&swatches);
         QCOMPARE(QString::fromStdString(why), QString());
         bool ok = false;
@@ -295,7 +297,9 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(pdf ? "chart.pdf" : "chart.ps");
         QCOMPARE(ChartExport::write(chart512, QFile::encodeName(file).constData(),
-                                    pdf ? ChartExport::Pdf : ChartExport::PostScript, l, heading()),
+                                    pdf ? ChartExport::Pdf : ChartExport::PostScript, l, heading())
+                     .failure()
+                     .why,
                  std::string());
         bool ok = false;
         const QString text = QString::fromUtf8(gs({"-sDEVICE=txtwrite", "-dFirstPage=2", "-dLastPage=2",
@@ -393,9 +397,13 @@ private slots:
         const std::string sizeProblem = l.setPatchMm("8.5");
         const QString ps = dir.filePath("c.ps"), pdf = dir.filePath("c.pdf");
         const std::string a = ChartExport::write(chart512, QFile::encodeName(ps).constData(),
-                                                 ChartExport::PostScript, l, heading());
+                                                 ChartExport::PostScript, l, heading())
+                                  .failure()
+                                  .why;
         const std::string b =
-            ChartExport::write(chart512, QFile::encodeName(pdf).constData(), ChartExport::Pdf, l, heading());
+            ChartExport::write(chart512, QFile::encodeName(pdf).constData(), ChartExport::Pdf, l, heading())
+                .failure()
+                .why;
         std::setlocale(LC_ALL, "C");
         QCOMPARE(sizeProblem, std::string());
         QCOMPARE(a, std::string());
@@ -419,7 +427,9 @@ private slots:
         const PageLayout l = layoutFor("a4");
         const auto write = [&](const QString& path, ChartExport::Format format) {
             return QString::fromStdString(
-                ChartExport::write(chart512, QFile::encodeName(path).constData(), format, l, heading()));
+                ChartExport::write(chart512, QFile::encodeName(path).constData(), format, l, heading())
+                    .failure()
+                    .why);
         };
         QCOMPARE(write(dir.filePath("missing/c.ps"), ChartExport::PostScript),
                  QString("No such file or directory"));

@@ -306,11 +306,12 @@ private slots:
         s.recordAt(4, 12.000000000001, 77.7777777777, -99.99999999);
         QTemporaryDir dir;
         const std::string path = QFile::encodeName(dir.filePath("chart.ti3")).toStdString();
-        std::string why;
-        QVERIFY2(MeasuredChartFile::save(s, path, "Proof", &why), why.c_str());
+        const Status saved = MeasuredChartFile::save(s, path, "Proof");
+        QVERIFY2(saved, saved.failure().why.c_str());
 
         ChartSession back;
-        QVERIFY2(MeasuredChartFile::open(path, back, &why), why.c_str());
+        const Status opened = MeasuredChartFile::open(path, back);
+        QVERIFY2(opened, opened.failure().why.c_str());
         QCOMPARE(back.size(), s.size());
         QCOMPARE(back.measuredCount(), std::size_t(2));
         for (std::size_t i = 0; i < s.size(); ++i) {
@@ -362,7 +363,7 @@ private slots:
                                         << "table 1, row 1: LAB_L is missing or not a plausible number";
         QTest::newRow("ink above 100") << QByteArray("\"42\"\t0.39") << QByteArray("\"42\"\t180.39")
                                        << "table 2, row 2: CMYK_C is missing or not a plausible number";
-        QTest::newRow("repeated id") << QByteArray("\n 5\t") << QByteArray("\n 1\t")
+        QTest::newRow("repeated id") << QByteArray("\n5\t") << QByteArray("\n1\t")
                                      << "SAMPLE_ID 1 is repeated or out of order";
         QTest::newRow("not CGATS") << QByteArray("END_DATA_FORMAT") << QByteArray("END_DATA_FORMAZ")
                                    << "not a CGATS file";
@@ -384,8 +385,9 @@ private slots:
         text.replace(text.indexOf(from), from.size(), to);
         ChartSession back;
         back.reset(patchList({QByteArray(4, '\0')}));
-        std::string problem;
-        QVERIFY(!MeasuredChartFile::parse(text.constData(), std::size_t(text.size()), back, &problem));
+        const Status parsed = MeasuredChartFile::parse(text.constData(), std::size_t(text.size()), back);
+        const std::string problem = parsed.failure().why;
+        QVERIFY(!parsed);
         if (!why.isEmpty())
             QCOMPARE(QString::fromStdString(problem), why);
         QVERIFY(!problem.empty());
@@ -403,8 +405,7 @@ private slots:
         s.recordAt(2, 60, 10, 10);
         QTemporaryDir dir;
         const QString path = dir.filePath("chart.ti3");
-        std::string why;
-        QVERIFY(MeasuredChartFile::save(s, QFile::encodeName(path).toStdString(), "Proof", &why));
+        QVERIFY(MeasuredChartFile::save(s, QFile::encodeName(path).toStdString(), "Proof"));
         QProcess p;
         p.start(colverify, {"-v", path, path});
         QVERIFY(p.waitForFinished(60000));
@@ -426,8 +427,9 @@ private slots:
         const std::string html =
             VerificationReport::html(s, ChartVerdict::judge(s, ChartTolerances{}), "Proof", "", 0);
         ChartSession back;
-        std::string why;
-        const bool opened = MeasuredChartFile::parse(cgats.data(), cgats.size(), back, &why);
+        const Status parsed = MeasuredChartFile::parse(cgats.data(), cgats.size(), back);
+        const bool opened = parsed.ok();
+        const std::string why = parsed.failure().why;
         std::setlocale(LC_ALL, "C");
         QVERIFY(comma);
         QVERIFY(QByteArray::fromStdString(cgats).contains("95.25"));

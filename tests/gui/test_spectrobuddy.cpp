@@ -3,6 +3,7 @@
 // entry, the chart it is handed outlives the caller's records and is followed
 // reading by reading, the simulated instrument misses by the CIEDE2000 error
 // it is set to, and a measurement file gives its rows in order.
+#include "ChartRecords.h"
 #include "DialogScript.h"
 #include "KvRegistry.h"
 #include "SpectroBuddy.h"
@@ -157,17 +158,16 @@ void TestSpectroBuddy::chartFollowsReadings() {
     QGroupBox box;
     auto* panel = new SpectroBuddy(&box, true);
     panel->setMode(SpectroBuddy::MODE_CHART);
-    KVCOMBOCOLOUR* first = nullptr;
+    CHARTPATCH* list = nullptr;
     for (const char* name : {"A1", "A2", "A3"}) {
-        auto* r = static_cast<KVCOMBOCOLOUR*>(Kv_calloc(1, sizeof(KVCOMBOCOLOUR)));
-        r->name = AllocateAndCopyString(name);
-        r->flags = KVCOMBO_LAB_VALID;
-        r->L = 49; // a reading of 51 has the mean lightness 50, where CIEDE2000 weighs L by 1
-        AddList(&first, r);
+        const double lab[3] = {49, 0,
+                               0}; // a reading of 51 has the mean lightness 50, where CIEDE2000 weighs L by 1
+        AddList(&list, ChartRecords::patchOf(name, lab, nullptr));
     }
-    panel->setComboChart(first, 1);
-    // The chart releases its records before the panel is done with them.
-    KvPacketFreeList(&first, KV_PACKET_COMBOCOLOUR);
+    ChartSession chart;
+    chart.reset(list);
+    chart.setCurrent(1);
+    panel->setSession(&chart);
     QCOMPARE(panel->chartLength(), 3);
     auto* position = panel->findChild<QLabel*>("spectro_chart_label");
     auto* result = panel->findChild<QLabel*>("spectro_result_label");
@@ -188,7 +188,7 @@ void TestSpectroBuddy::chartFollowsReadings() {
     panel->findChild<QPushButton*>("spectro_read_button")->click();
     QCOMPARE(spy.count(), 2);
 
-    panel->setComboChart(nullptr, 0);
+    panel->setSession(nullptr);
     QCOMPARE(panel->chartLength(), 0);
     QVERIFY(position->isHidden());
     QVERIFY(read->isEnabled());
