@@ -15,10 +15,8 @@ namespace {
 // Dots drawn at most; every reading is still counted.
 constexpr std::size_t mostDots = 20000;
 
-std::unique_ptr<KvGamutModel> opened(const QString& path, int intent) {
-    auto m = std::make_unique<KvGamutModel>();
-    m->open(path, intent);
-    return m;
+QString textOf(const Status& s) {
+    return s ? QString() : QString::fromStdString(s.failure().text());
 }
 
 } // namespace
@@ -49,9 +47,10 @@ int KvGamut3DView::fromICC(const QString& profilePath, const QString& monitorPat
     profile = profilePath;
     monitor = monitorPath;
     readIntent = intent;
-    std::unique_ptr<KvGamutModel> m = opened(profilePath, intent);
-    const bool usable = m->error().isEmpty();
-    problem = m->error();
+    auto m = std::make_unique<KvGamutModel>();
+    const Status s = m->open(profilePath, intent);
+    const bool usable = s.ok();
+    problem = textOf(s);
     description = m->description();
     pendingA = usable;
     if (usable)
@@ -66,12 +65,13 @@ int KvGamut3DView::fromICC(const QString& profilePath, const QString& monitorPat
 Status KvGamut3DView::compareWith(const QString& profilePath) {
     if (profile.isEmpty() || !problem.isEmpty())
         return Failure{profilePath.toStdString(), "there is no gamut to compare it with"};
-    std::unique_ptr<KvGamutModel> b = opened(profilePath, readIntent);
-    if (!b->error().isEmpty())
-        return Failure{profilePath.toStdString(), b->error().toStdString()};
-    std::unique_ptr<KvGamutModel> a = opened(profile, readIntent);
-    if (!a->error().isEmpty())
-        return Failure{profile.toStdString(), a->error().toStdString()};
+    auto b = std::make_unique<KvGamutModel>();
+    if (Status s = b->open(profilePath, readIntent); !s)
+        return s;
+    // The job compares a model of its own; the one shown stays with the view.
+    auto a = std::make_unique<KvGamutModel>();
+    if (Status s = a->open(profile, readIntent); !s)
+        return s;
     other.reset();
     compared.reset();
     comparisonProblem.clear();
@@ -88,8 +88,8 @@ void KvGamut3DView::arriveA() {
     if (!r.model)
         return; // a later fromICC superseded this job
     pendingA = false;
-    if (!r.usable) {
-        problem = r.model->error();
+    if (!r.status) {
+        problem = textOf(r.status);
     } else {
         gamut = std::move(r.model);
         scene.setGamut(gamut->samples(), r.shell, r.colours);
@@ -103,13 +103,13 @@ void KvGamut3DView::arriveB() {
     if (!r.model)
         return;
     pendingB = false;
-    if (!r.usable) {
-        comparisonProblem = r.model->error();
+    if (!r.status) {
+        comparisonProblem = textOf(r.status);
     } else {
         other = std::move(r.model);
         scene.setOther(other->samples(), r.shell);
         compared = std::move(r.comparison);
-        comparisonProblem = r.comparisonProblem;
+        comparisonProblem = textOf(r.compared);
     }
     update();
 }

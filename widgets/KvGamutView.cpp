@@ -41,8 +41,9 @@ int KvGamutView::fromICC(const char* profilePath, const char* monitorPath, int i
     gamut.reset();
     fill = QImage();
     auto opened = std::make_unique<KvGamutModel>();
-    const bool usable = opened->open(QFile::decodeName(profilePath ? profilePath : ""), intent);
-    problem = usable ? QString() : opened->error();
+    const Status s = opened->open(QFile::decodeName(profilePath ? profilePath : ""), intent);
+    const bool usable = s.ok();
+    problem = usable ? QString() : QString::fromStdString(s.failure().text());
     description = opened->description();
     pending = usable;
     if (usable)
@@ -58,8 +59,8 @@ void KvGamutView::arrive() {
     if (!result.model)
         return; // a later fromICC superseded this job
     pending = false;
-    if (!result.usable) {
-        problem = result.model->error();
+    if (!result.status) {
+        problem = QString::fromStdString(result.status.failure().text());
     } else {
         gamut = std::move(result.model);
         fill = QImage(KvGamutFill::side, KvGamutFill::side, QImage::Format_RGB32);

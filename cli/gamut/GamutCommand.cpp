@@ -41,24 +41,6 @@ const char* valueOf(const char* name, int argc, char** argv, int& i, bool& missi
     return argv[++i];
 }
 
-// The model's reasons are sentences for a window; a command line's are
-// clauses after "what: ".
-std::string clause(const QString& sentence) {
-    QString s = sentence.trimmed();
-    if (s.endsWith('.'))
-        s.chop(1);
-    if (s.size() > 1 && s[0].isUpper() && s[1].isLower())
-        s[0] = s[0].toLower();
-    return s.toStdString();
-}
-
-bool load(const std::string& path, int intent, KvGamutModel& model, std::string& why) {
-    if (model.load(QFile::decodeName(path.c_str()), intent))
-        return true;
-    why = path + ": " + clause(model.error());
-    return false;
-}
-
 double rounded(double v, int decimals) {
     const double scale = std::pow(10.0, decimals);
     return std::round(v * scale) / scale;
@@ -170,20 +152,18 @@ int GamutCommand::run(int argc, char** argv) {
         std::printf("%s %s\n", program, tintryVersion);
         return flushed();
     }
-    std::string why;
     KvGamutModel first;
-    if (!load(a.profile, a.intent, first, why))
-        return complain(failure, why);
+    if (Status s = first.load(QFile::decodeName(a.profile.c_str()), a.intent); !s)
+        return complain(failure, s.failure().text());
     if (a.compare.empty()) {
-        const double volume = first.volume();
-        if (first.boundary().empty())
-            return complain(failure, a.profile + ": " + clause(first.error()));
-        print(a, volume, nullptr);
+        if (Status s = first.measure(); !s)
+            return complain(failure, s.failure().text());
+        print(a, first.volume(), nullptr);
         return flushed();
     }
     KvGamutModel second;
-    if (!load(a.compare, a.intent, second, why))
-        return complain(failure, why);
+    if (Status s = second.load(QFile::decodeName(a.compare.c_str()), a.intent); !s)
+        return complain(failure, s.failure().text());
     const auto c = KvGamutComparison::measure(first, second);
     if (!c)
         return complain(failure, a.profile + " and " + a.compare + ": " + c.failure().why);

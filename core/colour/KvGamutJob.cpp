@@ -28,17 +28,15 @@ void KvGamutJob::start(std::unique_ptr<KvGamutModel> model, const QString& monit
 // reads it only after the queued finished() has arrived.
 void KvGamutJob::run(const QString& monitorPath) {
     KvGamutModel& model = *result.model;
-    result.usable = model.sample();
-    if (result.usable) {
-        model.volume(&cancel);
-        result.usable = cancel || !model.boundary().empty();
-    }
-    if (result.usable && !cancel) {
+    result.status = model.sample();
+    if (result.status)
+        result.status = model.measure(&cancel);
+    if (result.status && !cancel) {
         result.fill = KvGamutFill::paint(model.samples(), monitorPath);
         result.shell = KvGamutShell::outer(model.faces(), model.samples(), model.boundary());
         result.colours = KvGamutFill::colours(model.samples(), monitorPath);
     }
-    if (result.usable && result.against && !cancel)
+    if (result.status && result.against && !cancel)
         compare();
     done = true;
     if (!cancel)
@@ -47,15 +45,14 @@ void KvGamutJob::run(const QString& monitorPath) {
 
 void KvGamutJob::compare() {
     KvGamutModel& a = *result.against;
-    if (!a.sample()) {
-        result.comparisonProblem = a.error();
+    result.compared = a.sample();
+    if (!result.compared)
         return;
-    }
     auto c = KvGamutComparison::measure(a, *result.model, &cancel);
     if (c)
         result.comparison = std::move(*c);
     else
-        result.comparisonProblem = QString::fromStdString(c.failure().text());
+        result.compared = c.status();
 }
 
 void KvGamutJob::abandon() {

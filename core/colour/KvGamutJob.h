@@ -24,15 +24,16 @@ class KvGamutJob : public QObject {
 public:
     struct Result {
         std::unique_ptr<KvGamutModel> model; // sampled, volume measured
-        bool usable = false;                 // false: model->error() says why
+        Status status;                       // failed: why the gamut cannot be drawn
         std::vector<std::uint32_t> fill;     // the a*b* plane, see KvGamutFill
         KvGamutShell shell;                  // what of model's samples to draw
         std::vector<std::uint32_t> colours;  // per sample of model, through the monitor
         // When started with a gamut to compare against: that gamut (A) and
-        // the comparison of A with `model` (B), or why there is none.
+        // the comparison of A with `model` (B), or in `compared` why there
+        // is none.
         std::unique_ptr<KvGamutModel> against;
         std::optional<KvGamutComparison> comparison;
-        QString comparisonProblem;
+        Status compared;
     };
 
     explicit KvGamutJob(QObject* parent = nullptr);

@@ -21,37 +21,31 @@ bool plausible(const KvLabPoint& p) {
            std::fabs(p.a) <= 200 && std::fabs(p.b) <= 200;
 }
 
-QString whyNotOpened(ProfileCheck::Problem problem, int error) {
-    switch (problem) {
-    case ProfileCheck::NotRegularFile:
-        return QStringLiteral("The file cannot be read: it is not a regular file.");
-    case ProfileCheck::Unreadable:
-        return QStringLiteral("The file cannot be read: %1")
-            .arg(QString::fromLocal8Bit(std::strerror(error)));
-    case ProfileCheck::Truncated:
-        return QStringLiteral("The profile is cut off: the file is shorter than its header says.");
-    case ProfileCheck::DamagedWhitePoint:
-        return QStringLiteral("The profile's media white point is damaged.");
-    default:
-        return QStringLiteral("This file is not an ICC profile.");
-    }
+// The profile check's own words, but for a cut-off profile, which the gamut
+// windows have always called so.
+std::string reasonFor(ProfileCheck::Problem problem, int error = 0) {
+    if (problem == ProfileCheck::Truncated)
+        return "the profile is cut off: the file is shorter than its header says";
+    ProfileCheck check;
+    check.problem = problem;
+    check.error = error;
+    return check.describe();
 }
 
 } // namespace
 
-bool KvGamutModel::fail(const QString& why) {
-    errorText = why;
+Status KvGamutModel::fail(const std::string& why) {
     toLab.reset();
     profile.reset();
     context.reset();
-    return false;
+    return Status::failed(pathText, why);
 }
 
-bool KvGamutModel::open(const QString& path, int intent) {
+Status KvGamutModel::open(const QString& path, int intent) {
     toLab.reset();
     profile.reset();
     context.reset();
-    errorText.clear();
+    pathText = path.toStdString();
     descriptionText.clear();
     surface.clear();
     projection.clear();
@@ -59,55 +53,61 @@ bool KvGamutModel::open(const QString& path, int intent) {
     shell = KvGamutSurface();
     volumeValue = -1;
     readIntent = intent >= 0 && intent <= 3 ? intent : INTENT_RELATIVE_COLORIMETRIC;
-    return checkFile(path) && checkProfile() && checkNeutralAxis();
+    if (Status s = checkFile(path); !s)
+        return s;
+    if (Status s = checkProfile(); !s)
+        return s;
+    return checkNeutralAxis();
+}
+
+Status KvGamutModel::load(const QString& path, int intent) {
+    if (Status s = open(path, intent); !s)
+        return s;
+    return sample();
 }
 
 // The file is read once, through the profile check's own opening (a regular
 // file, whole, its header's size held against the file's, a sound white
 // point), so what is checked is what is sampled later.
-bool KvGamutModel::checkFile(const QString& path) {
+Status KvGamutModel::checkFile(const QString& path) {
     context = lcms::quietContext();
     ProfileCheck::Problem problem = ProfileCheck::Usable;
     errno = 0;
     profile.reset(ProfileCheck::open(context.get(), QFile::encodeName(path).constData(), &problem));
     if (!profile)
-        return fail(whyNotOpened(problem, errno));
+        return fail(reasonFor(problem, errno));
     readDescription(QFileInfo(path).fileName());
-    return true;
+    return {};
 }
 
-bool KvGamutModel::checkProfile() {
+Status KvGamutModel::checkProfile() {
     const cmsUInt32Number cls = lcms::headerClass(profile.get());
     const cmsUInt32Number space = lcms::headerSpace(profile.get());
     if (cls == cmsSigLinkClass || cls == cmsSigAbstractClass || cls == cmsSigNamedColorClass)
-        return fail(QStringLiteral("A device link, abstract or named colour profile has no gamut to show."));
+        return fail("a device link, abstract or named colour profile has no gamut to show");
     if (space != cmsSigRgbData && space != cmsSigCmykData)
-        return fail(QStringLiteral("Only RGB and CMYK device profiles have a gamut to show."));
+        return fail("only RGB and CMYK device profiles have a gamut to show");
     // The same rules the converter and the charts give a profile, so a
     // profile refused there is never drawn here.
     const ProfileCheck::Problem problem =
         ProfileCheck::fits(context.get(), profile.get(), ProfileRole::GamutProfile);
-    if (problem != ProfileCheck::Usable) {
-        ProfileCheck check;
-        check.problem = problem;
-        return fail(
-            QStringLiteral("This profile cannot be used: %1.").arg(QString::fromStdString(check.describe())));
-    }
+    if (problem != ProfileCheck::Usable)
+        return fail("the profile cannot be used: " + reasonFor(problem));
     channels = space == cmsSigCmykData ? 4 : 3;
     lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), nullptr));
     toLab.reset(cmsCreateTransformTHR(context.get(), profile.get(),
                                       channels == 4 ? TYPE_CMYK_FLT : TYPE_RGB_FLT, lab.get(), TYPE_Lab_DBL,
                                       cmsUInt32Number(readIntent), 0));
     if (!toLab)
-        return fail(QStringLiteral("This profile cannot convert colours to Lab."));
-    return true;
+        return fail("the profile cannot convert colours to Lab");
+    return {};
 }
 
 // A device's neutral axis runs from its darkest colour to its paper or
 // screen white. Curves that make no sense (a negative gamma, a curve that
 // falls) turn that round or into numbers that are no colours at all, and
 // the gamut drawn from them would cover the whole plane.
-bool KvGamutModel::checkNeutralAxis() {
+Status KvGamutModel::checkNeutralAxis() {
     constexpr int steps = 17;
     std::vector<float> device;
     for (int i = 0; i < steps; ++i)
@@ -119,9 +119,9 @@ bool KvGamutModel::checkNeutralAxis() {
     whiteLab = channels == 4 ? axis.front() : axis.back();
     blackLab = channels == 4 ? axis.back() : axis.front();
     if (!allPlausible || whiteLab.L < blackLab.L + 5)
-        return fail(QStringLiteral("The profile's curves make no sense: its colours do not run from black to "
-                                   "white along the grey axis."));
-    return true;
+        return fail("the profile's curves make no sense: its colours do not run from black to white along "
+                    "the grey axis");
+    return {};
 }
 
 void KvGamutModel::readDescription(const QString& fileName) {
@@ -143,14 +143,14 @@ std::vector<KvLabPoint> KvGamutModel::toLabOf(std::vector<float> device) const {
     return out;
 }
 
-bool KvGamutModel::sample() {
+Status KvGamutModel::sample() {
     if (!toLab)
-        return false;
+        return Status::failed(pathText, "no profile is open");
     sheets = KvDeviceFaces::forChannels(channels);
     surface = toLabOf(sheets.deviceSamples());
     if (!std::all_of(surface.begin(), surface.end(), plausible)) {
         surface.clear();
-        return fail(QStringLiteral("The profile gives colours outside Lab for some of its device values."));
+        return fail("the profile gives colours outside Lab for some of its device values");
     }
     projection = outlineOf(surface);
     for (double level : {20.0, 40.0, 60.0, 80.0}) {
@@ -161,7 +161,7 @@ bool KvGamutModel::sample() {
         if (band.size() >= 8)
             levelSlices.push_back({level, outlineOf(band, 90)});
     }
-    return true;
+    return {};
 }
 
 KvLabPoint KvGamutModel::greyCentre() const {
@@ -172,18 +172,24 @@ KvGamutSurface KvGamutModel::boundaryAbout(const KvLabPoint& centre, const std::
     return KvGamutSurface::build(sheets, surface, centre, cancel);
 }
 
-double KvGamutModel::volume(const std::atomic<bool>* cancel) {
-    if (volumeValue >= 0 || surface.empty())
-        return std::max(volumeValue, 0.0);
-    shell = boundaryAbout(greyCentre(), cancel);
-    if (cancel && cancel->load())
-        return 0;
+Status KvGamutModel::measure(const std::atomic<bool>* cancel) {
+    if (surface.empty())
+        return Status::failed(pathText, "nothing is sampled");
+    if (volumeValue < 0) {
+        shell = boundaryAbout(greyCentre(), cancel);
+        if (cancel && cancel->load())
+            return Failure{};
+        volumeValue = shell.volume();
+    }
     // Only a profile whose grey axis runs outside its own colours gets here.
     if (shell.empty())
-        errorText = QStringLiteral("The gamut's boundary cannot be traced: the middle of its grey axis lies "
-                                   "outside its colours.");
-    volumeValue = shell.volume();
-    return volumeValue;
+        return Status::failed(pathText, "the gamut's boundary cannot be traced: the middle of its grey axis "
+                                        "lies outside its colours");
+    return {};
+}
+
+double KvGamutModel::volume(const std::atomic<bool>* cancel) {
+    return measure(cancel) ? volumeValue : 0.0;
 }
 
 KvGamutModel::Outline KvGamutModel::outlineOf(const std::vector<KvLabPoint>& points, int sectors) {

@@ -89,7 +89,8 @@ private slots:
 
     void boxHasItsVolume() {
         KvGamutModel m;
-        QVERIFY2(m.load(factory->labBox("box.icc", boxLo, boxHi)), qPrintable(m.error()));
+        const Status loaded = m.load(factory->labBox("box.icc", boxLo, boxHi));
+        QVERIFY2(loaded, loaded ? "" : loaded.failure().text().c_str());
         const double v = m.volume();
         // The mesh cuts the box's edges and corners between its directions.
         QVERIFY2(within(v, boxVolume, 0.005), qPrintable(QString::number(v)));
@@ -158,6 +159,8 @@ private slots:
         QVERIFY(m.load(sRGB));
         const std::atomic<bool> cancel{true};
         QVERIFY(m.boundaryAbout(m.greyCentre(), &cancel).empty());
+        const Status cancelled = m.measure(&cancel);
+        QVERIFY(!cancelled && cancelled.failure().text().empty()); // nothing to tell anyone
         QCOMPARE(m.volume(&cancel), 0.0);
         QVERIFY(!m.hasVolume());
         QVERIFY(m.volume() > 0); // measured once no longer cancelled
