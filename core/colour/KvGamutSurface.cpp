@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <map>
 
 namespace {
 
@@ -61,29 +60,43 @@ public:
 
 private:
     Directions() {
-        // Equal angles, and exactly symmetric, so that a node shared by two
-        // faces comes out as the same vector from both.
+        // Equal angles, and exactly symmetric about the middle of a face.
         std::vector<double> tangent(side);
         for (int i = 0; i <= N / 2; ++i) {
             tangent[std::size_t(i)] = i == 0 ? -1.0 : std::tan(-M_PI / 4 + i * (M_PI / 2) / N);
             tangent[std::size_t(N - i)] = -tangent[std::size_t(i)];
         }
         tangent[N / 2] = 0.0;
-        std::map<Vec, std::uint32_t> known;
-        faceNode.resize(6 * std::size_t(side) * side);
+        // A node is a point of the lattice on the cube's surface, 0..N along
+        // each axis; faces that share it name the same lattice point. Sorting
+        // the points finds the shared ones in far less memory than a map.
+        struct Slot {
+            std::array<int, 3> at;
+            std::uint32_t slot;
+        };
+        std::vector<Slot> slots;
+        slots.reserve(6 * std::size_t(side) * side);
         for (int f = 0; f < 6; ++f) {
             const CubeFace face = cubeFace(f);
             for (int j = 0; j <= N; ++j)
                 for (int i = 0; i <= N; ++i) {
-                    Vec d{};
-                    d[std::size_t(face.axis)] = face.sign;
-                    d[std::size_t(face.across[0])] = tangent[std::size_t(i)];
-                    d[std::size_t(face.across[1])] = tangent[std::size_t(j)];
-                    const auto [at, fresh] = known.emplace(d, std::uint32_t(units.size()));
-                    if (fresh)
-                        units.push_back(scaled(d, 1 / std::sqrt(dot(d, d))));
-                    faceNode[(std::size_t(f) * side + std::size_t(j)) * side + std::size_t(i)] = at->second;
+                    Slot s{{}, std::uint32_t(slots.size())};
+                    s.at[std::size_t(face.axis)] = face.sign > 0 ? N : 0;
+                    s.at[std::size_t(face.across[0])] = i;
+                    s.at[std::size_t(face.across[1])] = j;
+                    slots.push_back(s);
                 }
+        }
+        std::sort(slots.begin(), slots.end(), [](const Slot& x, const Slot& y) { return x.at < y.at; });
+        faceNode.resize(slots.size());
+        units.reserve(6 * std::size_t(N) * N + 2);
+        for (std::size_t k = 0; k < slots.size(); ++k) {
+            if (k == 0 || slots[k].at != slots[k - 1].at) {
+                const Vec d{tangent[std::size_t(slots[k].at[0])], tangent[std::size_t(slots[k].at[1])],
+                            tangent[std::size_t(slots[k].at[2])]};
+                units.push_back(scaled(d, 1 / std::sqrt(dot(d, d))));
+            }
+            faceNode[slots[k].slot] = std::uint32_t(units.size() - 1);
         }
     }
 
