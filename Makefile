@@ -64,9 +64,9 @@ format: deps
 format-check: deps
 	clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
-# The two programs and their desktop files, in the GNU directories under PREFIX.
+# The programs and their desktop files, in the GNU directories under PREFIX.
 install: deps $(BUILD)/CMakeCache.txt
-	$(LOCK) cmake --build $(BUILD) -j $(JOBS) --target tintry tintry-chart
+	$(LOCK) cmake --build $(BUILD) -j $(JOBS) --target tintry tintry-chart tintry-gamut
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 clean:

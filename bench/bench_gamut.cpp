@@ -11,6 +11,7 @@
 // made resident, without the libraries already loaded. For iccgamut the
 // child's whole peak (getrusage ru_maxrss) is given, libraries included, so
 // its figure is an upper bound.
+#include "ChildRun.h"
 #include "KvGamutJob.h"
 #include "KvGamutModel.h"
 
@@ -23,8 +24,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -75,61 +74,17 @@ int peakChild(const QString& path) {
     return 0;
 }
 
-struct Child {
-    QString out;
-    double ms = 0;
-    long maxRssKiB = 0;
-    bool ok = false;
-};
-
-// Runs a program with its output on a pipe; wall time and peak from wait4.
-Child runChild(const std::vector<std::string>& args, const QString& workDir) {
-    Child c;
-    int fds[2];
-    if (pipe(fds) != 0)
-        return c;
-    QElapsedTimer timer;
-    timer.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], 1);
-        dup2(fds[1], 2);
-        close(fds[0]);
-        if (!workDir.isEmpty() && chdir(QFile::encodeName(workDir).constData()) != 0)
-            _exit(127);
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    QByteArray out;
-    char buf[4096];
-    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
-        out.append(buf, n);
-    close(fds[0]);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    c.ms = double(timer.nsecsElapsed()) / 1e6;
-    c.maxRssKiB = usage.ru_maxrss;
-    c.out = QString::fromLocal8Bit(out);
-    c.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return c;
-}
-
 // What a window waits for: the check on the GUI thread, then the job
 // (sampling, volume and fill) until its queued finished() arrives.
 void window(const QString& path) {
+    // The profile was measured before, so it opens.
     const double check = medianMs(9, [&] {
         KvGamutModel m;
-        m.open(path);
+        (void)m.open(path);
     });
     const double job = medianMs(5, [&] {
         auto m = std::make_unique<KvGamutModel>();
-        m->open(path);
+        (void)m->open(path);
         KvGamutJob j;
         QEventLoop loop;
         QObject::connect(&j, &KvGamutJob::finished, &loop, &QEventLoop::quit);
@@ -140,7 +95,7 @@ void window(const QString& path) {
 }
 
 void compare(const char* self, const QString& path) {
-    const Child peak = runChild({self, "--peak", path.toStdString()}, QString());
+    const ChildRun peak = ChildRun::of({self, "--peak", path.toStdString()});
     const double ours = medianMs(9, [&] { measure(path); });
     std::printf("%s\n  tintry    %7.1f ms  volume %8.0f  peak growth %6.2f MiB\n", qPrintable(path), ours,
                 measure(path), peak.out.section(' ', 0, 0).toDouble() / 1024);
@@ -157,9 +112,9 @@ void compare(const char* self, const QString& path) {
         return;
     }
     std::vector<double> times;
-    Child last;
+    ChildRun last;
     for (int i = 0; i < 5; ++i) {
-        last = runChild({iccgamut, "-v", "-ir", copy.toStdString()}, dir.path());
+        last = ChildRun::of({iccgamut, "-v", "-ir", copy.toStdString()}, dir.path());
         times.push_back(last.ms);
     }
     std::sort(times.begin(), times.end());

@@ -6,6 +6,7 @@
 #include "KvDialogs.h"
 #include "KvFileInfo.h"
 #include "KvGamutView.h"
+#include "KvGamutWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QShortcut>
-#include <QVBoxLayout>
 
 void Tintry::setupShortcuts() {
     // The chart launchers have no menu entry; these keys reach them.
@@ -56,15 +56,8 @@ void Tintry::showGamut() {
         return;
     lastdir_icc = QString::fromStdString(KvFileInfo::dirnameFromPath(path.toStdString()));
 
-    auto* window = new QWidget(nullptr, Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    auto* layout = new QVBoxLayout(window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* view = new KvGamutView(window, nullptr);
-    layout->addWidget(view, 0);
-    view->fromICC(QFile::encodeName(path).constData(), QFile::encodeName(monitorICC).constData());
-    window->resize(400, 400);
+    auto* window = new KvGamutWindow(path, monitorICC, lastdir_icc);
+    window->resize(640, 600);
     window->setWindowTitle(QString::fromStdString(KvFileInfo::filenameFromPath(path.toStdString())));
     window->show();
 }

@@ -258,6 +258,57 @@
     </message>
 </context>
 <context>
+    <name>KvGamut3DView</name>
+    <message>
+        <source>Drag or use the arrow keys to turn, the wheel or + and - to zoom, Home to reset</source>
+        <translation>Ziehen oder Pfeiltasten zum Drehen, Mausrad oder + und - zum Zoomen, Pos1 zum Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>%L1 cubic Lab units</source>
+        <translation>%L1 Lab-Kubikeinheiten</translation>
+    </message>
+    <message>
+        <source>Gamut volume: measuring ...</source>
+        <translation>Volumen des Farbumfangs: wird ermittelt …</translation>
+    </message>
+    <message>
+        <source>Gamut volume: %1</source>
+        <translation>Volumen des Farbumfangs: %1</translation>
+    </message>
+    <message>
+        <source>Comparing with %1: measuring ...</source>
+        <translation>Vergleich mit %1: wird ermittelt …</translation>
+    </message>
+    <message>
+        <source>A (solid, %1): %2</source>
+        <translation>A (Körper, %1): %2</translation>
+    </message>
+    <message>
+        <source>B (wireframe, %1): %2</source>
+        <translation>B (Drahtgitter, %1): %2</translation>
+    </message>
+    <message>
+        <source>Both hold: %1</source>
+        <translation>In beiden: %1</translation>
+    </message>
+    <message>
+        <source>A inside B: %L1 %, B inside A: %L2 %</source>
+        <translation>A in B: %L1 %, B in A: %L2 %</translation>
+    </message>
+    <message>
+        <source>No comparison with %1: %2</source>
+        <translation>Kein Vergleich mit %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %L2 of %L3 readings lie outside</source>
+        <translation>%1: %L2 von %L3 Messwerten liegen außerhalb</translation>
+    </message>
+    <message>
+        <source>No gamut to show.</source>
+        <translation>Kein Farbumfang anzuzeigen.</translation>
+    </message>
+</context>
+<context>
     <name>KvGamutView</name>
     <message>
         <source>No gamut to show.</source>
@@ -274,6 +325,89 @@
     <message>
         <source>Dashed: slices at L* 20, 40, 60, 80</source>
         <translation>Gestrichelt: Schnitte bei L* 20, 40, 60, 80</translation>
+    </message>
+</context>
+<context>
+    <name>KvGamutWindow</name>
+    <message>
+        <source>Compare with...</source>
+        <translation>Vergleichen mit …</translation>
+    </message>
+    <message>
+        <source>Lay a second profile&apos;s gamut over this one as a wireframe, with the figures</source>
+        <translation>Den Farbumfang eines zweiten Profils als Drahtgitter darüberlegen, mit den Kennzahlen</translation>
+    </message>
+    <message>
+        <source>Measured colours...</source>
+        <translation>Gemessene Farben …</translation>
+    </message>
+    <message>
+        <source>Show the readings of a measurement file or a measured chart as dots</source>
+        <translation>Die Messwerte einer Messdatei oder einer gemessenen Karte als Punkte zeigen</translation>
+    </message>
+    <message>
+        <source>Export picture...</source>
+        <translation>Bild exportieren …</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Wahrnehmungsorientiert</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>The rendering intent the profile&apos;s colours are read through</source>
+        <translation>Die Umrechnungsart, mit der die Farben des Profils gelesen werden</translation>
+    </message>
+    <message>
+        <source>Wireframe</source>
+        <translation>Drahtgitter</translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation>3D</translation>
+    </message>
+    <message>
+        <source>a*b* plane</source>
+        <translation>a*b*-Ebene</translation>
+    </message>
+    <message>
+        <source>Compare gamuts</source>
+        <translation>Farbumfänge vergleichen</translation>
+    </message>
+    <message>
+        <source>Choose a profile to compare with</source>
+        <translation>Profil zum Vergleichen wählen</translation>
+    </message>
+    <message>
+        <source>Choose measured colours</source>
+        <translation>Gemessene Farben wählen</translation>
+    </message>
+    <message>
+        <source>Measurements (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
+        <translation>Messdaten (*.ti3 *.txt *.cgats *.it8 *.cie);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Measured colours</source>
+        <translation>Gemessene Farben</translation>
+    </message>
+    <message>
+        <source>Export the picture</source>
+        <translation>Bild exportieren</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Relativ farbmetrisch</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Absolut farbmetrisch</translation>
     </message>
 </context>
 <context>

@@ -258,6 +258,57 @@
     </message>
 </context>
 <context>
+    <name>KvGamut3DView</name>
+    <message>
+        <source>Drag or use the arrow keys to turn, the wheel or + and - to zoom, Home to reset</source>
+        <translation>Faites glisser ou utilisez les flèches pour tourner, la molette ou + et - pour zoomer, Début pour revenir</translation>
+    </message>
+    <message>
+        <source>%L1 cubic Lab units</source>
+        <translation>%L1 unités Lab cubiques</translation>
+    </message>
+    <message>
+        <source>Gamut volume: measuring ...</source>
+        <translation>Volume du gamut : mesure en cours…</translation>
+    </message>
+    <message>
+        <source>Gamut volume: %1</source>
+        <translation>Volume du gamut : %1</translation>
+    </message>
+    <message>
+        <source>Comparing with %1: measuring ...</source>
+        <translation>Comparaison avec %1 : mesure en cours…</translation>
+    </message>
+    <message>
+        <source>A (solid, %1): %2</source>
+        <translation>A (solide, %1) : %2</translation>
+    </message>
+    <message>
+        <source>B (wireframe, %1): %2</source>
+        <translation>B (fil de fer, %1) : %2</translation>
+    </message>
+    <message>
+        <source>Both hold: %1</source>
+        <translation>Commun aux deux : %1</translation>
+    </message>
+    <message>
+        <source>A inside B: %L1 %, B inside A: %L2 %</source>
+        <translation>A dans B : %L1 %, B dans A : %L2 %</translation>
+    </message>
+    <message>
+        <source>No comparison with %1: %2</source>
+        <translation>Pas de comparaison avec %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1: %L2 of %L3 readings lie outside</source>
+        <translation>%1 : %L2 mesures sur %L3 sont hors du gamut</translation>
+    </message>
+    <message>
+        <source>No gamut to show.</source>
+        <translation>Aucun gamut à afficher.</translation>
+    </message>
+</context>
+<context>
     <name>KvGamutView</name>
     <message>
         <source>No gamut to show.</source>
@@ -274,6 +325,89 @@
     <message>
         <source>Dashed: slices at L* 20, 40, 60, 80</source>
         <translation>En tirets : coupes à L* 20, 40, 60, 80</translation>
+    </message>
+</context>
+<context>
+    <name>KvGamutWindow</name>
+    <message>
+        <source>Compare with...</source>
+        <translation>Comparer avec…</translation>
+    </message>
+    <message>
+        <source>Lay a second profile&apos;s gamut over this one as a wireframe, with the figures</source>
+        <translation>Superposer le gamut d&apos;un second profil en fil de fer, avec les chiffres</translation>
+    </message>
+    <message>
+        <source>Measured colours...</source>
+        <translation>Couleurs mesurées…</translation>
+    </message>
+    <message>
+        <source>Show the readings of a measurement file or a measured chart as dots</source>
+        <translation>Afficher en points les mesures d&apos;un fichier de mesures ou d&apos;une charte mesurée</translation>
+    </message>
+    <message>
+        <source>Export picture...</source>
+        <translation>Exporter l&apos;image…</translation>
+    </message>
+    <message>
+        <source>Perceptual</source>
+        <translation>Perceptif</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>The rendering intent the profile&apos;s colours are read through</source>
+        <translation>L&apos;intention de rendu par laquelle les couleurs du profil sont lues</translation>
+    </message>
+    <message>
+        <source>Wireframe</source>
+        <translation>Fil de fer</translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation>3D</translation>
+    </message>
+    <message>
+        <source>a*b* plane</source>
+        <translation>Plan a*b*</translation>
+    </message>
+    <message>
+        <source>Compare gamuts</source>
+        <translation>Comparer des gamuts</translation>
+    </message>
+    <message>
+        <source>Choose a profile to compare with</source>
+        <translation>Choisir un profil à comparer</translation>
+    </message>
+    <message>
+        <source>Choose measured colours</source>
+        <translation>Choisir des couleurs mesurées</translation>
+    </message>
+    <message>
+        <source>Measurements (*.ti3 *.txt *.cgats *.it8 *.cie);;All files (*)</source>
+        <translation>Mesures (*.ti3 *.txt *.cgats *.it8 *.cie);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Measured colours</source>
+        <translation>Couleurs mesurées</translation>
+    </message>
+    <message>
+        <source>Export the picture</source>
+        <translation>Exporter l&apos;image</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Images PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>Relative Colourimetric</source>
+        <translation>Colorimétrie relative</translation>
+    </message>
+    <message>
+        <source>Absolute Colourimetric</source>
+        <translation>Colorimétrie absolue</translation>
     </message>
 </context>
 <context>

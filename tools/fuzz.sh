@@ -14,7 +14,10 @@ cmake -S . -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DTINTRY_FUZZ=ON -DCMAKE_BUILD
 flock /tmp/tintry-build.lock cmake --build "$out" -j "$(nproc)"
 
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(ase cgats measurement measuredchart measuredset profile registry langkit)
+# Every target of fuzz/, unless some are named.
+if [ ${#targets[@]} -eq 0 ]; then
+  for f in fuzz/fuzz_*.cpp; do targets+=("$(basename "$f" .cpp | sed 's/^fuzz_//')"); done
+fi
 mkdir -p "$out/artifacts"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
@@ -30,6 +33,8 @@ for t in "${targets[@]}"; do
   # and every input that ever made a target fail.
   cp -n tests/data/fuzz/$t/* "$work"/ 2>/dev/null || true
   case $t in
+    gamut) for p in /usr/share/color/icc/sRGB.icc /usr/share/color/icc/ghostscript/{ps_cmyk,ps_rgb,a98}.icc; do
+               [ -f "$p" ] && cp -n "$p" "$work"/; done ;;
     profile) for p in /usr/share/color/icc/sRGB.icc /usr/share/color/icc/Gray.icc \
                       /usr/share/color/icc/ghostscript/{ps_cmyk,ps_rgb,lab,default_gray,srgb,gray_to_k}.icc; do
                [ -f "$p" ] && cp -n "$p" "$work"/; done ;;

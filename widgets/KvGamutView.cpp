@@ -37,16 +37,19 @@ const KvGamutModel& KvGamutView::model() const {
 // Whether the profile can be used at all is quick to tell, and callers learn
 // it at once; the sampling, the volume and the fill take up to a few tenths
 // of a second and come later.
-int KvGamutView::fromICC(const char* profilePath, const char* monitorPath) {
+int KvGamutView::fromICC(const char* profilePath, const char* monitorPath, int intent) {
     gamut.reset();
     fill = QImage();
     auto opened = std::make_unique<KvGamutModel>();
-    const bool usable = opened->open(QFile::decodeName(profilePath ? profilePath : ""));
-    problem = usable ? QString() : opened->error();
+    const Status s = opened->open(QFile::decodeName(profilePath ? profilePath : ""), intent);
+    const bool usable = s.ok();
+    problem = usable ? QString() : QString::fromStdString(s.failure().text());
     description = opened->description();
     pending = usable;
     if (usable)
         job.start(std::move(opened), QFile::decodeName(monitorPath ? monitorPath : ""));
+    else
+        job.abandon(); // the gamut still measuring must not arrive in its place
     update();
     return usable ? 0 : -1;
 }
@@ -56,8 +59,8 @@ void KvGamutView::arrive() {
     if (!result.model)
         return; // a later fromICC superseded this job
     pending = false;
-    if (!result.usable) {
-        problem = result.model->error();
+    if (!result.status) {
+        problem = QString::fromStdString(result.status.failure().text());
     } else {
         gamut = std::move(result.model);
         fill = QImage(KvGamutFill::side, KvGamutFill::side, QImage::Format_RGB32);

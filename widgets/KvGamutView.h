@@ -23,10 +23,11 @@ public:
     // For tests of callers: pretend gamut views cannot be drawn.
     static void forceUnsupported(bool unsupported);
 
-    // Loads a profile to show, previewed through the monitor profile (sRGB
+    // Loads a profile to show, its colours read through `intent` (relative
+    // colorimetric unless told), previewed through the monitor profile (sRGB
     // when the path is empty or unusable). 0 when the profile can be used and
     // is being measured; on failure the view shows why instead of a gamut.
-    int fromICC(const char* profilePath, const char* monitorPath);
+    int fromICC(const char* profilePath, const char* monitorPath, int intent = 1);
 
     // True from a successful fromICC until the gamut has arrived.
     bool measuring() const { return pending; }

@@ -1,10 +1,7 @@
 #include "KvGamutFill.h"
-#include "LcmsHandles.h"
+#include "MonitorPreview.h"
 
 #include <QFile>
-#include <QFileInfo>
-
-#include <lcms2.h>
 
 #include <algorithm>
 #include <cmath>
@@ -49,31 +46,12 @@ private:
     std::vector<double> cuspL, cuspC;
 };
 
-// Only a regular file is opened: a FIFO named as the monitor would block.
-lcms::ProfilePtr monitorProfile(cmsContext ctx, const QString& path) {
-    lcms::ProfilePtr monitor;
-    if (!path.isEmpty() && QFileInfo(path).isFile())
-        monitor.reset(cmsOpenProfileFromFileTHR(ctx, QFile::encodeName(path).constData(), "r"));
-    if (monitor && (lcms::headerSpace(monitor.get()) != cmsSigRgbData ||
-                    lcms::headerClass(monitor.get()) == cmsSigLinkClass))
-        monitor.reset();
-    if (!monitor)
-        monitor.reset(cmsCreate_sRGBProfileTHR(ctx));
-    return monitor;
-}
-
 } // namespace
 
 std::vector<std::uint32_t> KvGamutFill::paint(const std::vector<KvLabPoint>& samples,
                                               const QString& monitorPath) {
     std::vector<std::uint32_t> image(std::size_t(side) * side, 0xff808080u);
-    const lcms::ContextPtr ctx = lcms::quietContext();
-    const lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(ctx.get(), nullptr));
-    const lcms::ProfilePtr monitor = monitorProfile(ctx.get(), monitorPath);
-    const lcms::TransformPtr toScreen(cmsCreateTransformTHR(ctx.get(), lab.get(), TYPE_Lab_DBL, monitor.get(),
-                                                            TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
-    if (!toScreen)
-        return image;
+    const MonitorPreview screen = MonitorPreview::openOrSrgb(QFile::encodeName(monitorPath).toStdString());
     const Cusps cusps(samples);
     std::vector<double> labLine(std::size_t(side) * 3);
     std::vector<unsigned char> rgbLine(std::size_t(side) * 3);
@@ -86,7 +64,7 @@ std::vector<std::uint32_t> KvGamutFill::paint(const std::vector<KvLabPoint>& sam
             labLine[i + 1] = a;
             labLine[i + 2] = b;
         }
-        cmsDoTransform(toScreen.get(), labLine.data(), rgbLine.data(), side);
+        screen.toRgb(labLine.data(), rgbLine.data(), side);
         for (int x = 0; x < side; ++x) {
             const auto i = std::size_t(x) * 3;
             image[std::size_t(y) * side + std::size_t(x)] = 0xff000000u | std::uint32_t(rgbLine[i]) << 16 |
@@ -95,4 +73,20 @@ std::vector<std::uint32_t> KvGamutFill::paint(const std::vector<KvLabPoint>& sam
         }
     }
     return image;
+}
+
+std::vector<std::uint32_t> KvGamutFill::colours(const std::vector<KvLabPoint>& points,
+                                                const QString& monitorPath) {
+    const MonitorPreview screen = MonitorPreview::openOrSrgb(QFile::encodeName(monitorPath).toStdString());
+    std::vector<double> lab;
+    lab.reserve(points.size() * 3);
+    for (const KvLabPoint& p : points)
+        lab.insert(lab.end(), {p.L, p.a, p.b});
+    std::vector<unsigned char> rgb(lab.size());
+    screen.toRgb(lab.data(), rgb.data(), points.size());
+    std::vector<std::uint32_t> out(points.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = 0xff000000u | std::uint32_t(rgb[3 * i]) << 16 | std::uint32_t(rgb[3 * i + 1]) << 8 |
+                 rgb[3 * i + 2];
+    return out;
 }

@@ -21,4 +21,7 @@ public:
     // (sRGB when the path is empty or not a usable RGB display profile).
     static std::vector<std::uint32_t> paint(const std::vector<KvLabPoint>& samples,
                                             const QString& monitorPath);
+    // Colours as the monitor shows them, the same way, for the view in three
+    // dimensions.
+    static std::vector<std::uint32_t> colours(const std::vector<KvLabPoint>& lab, const QString& monitorPath);
 };

@@ -1,6 +1,5 @@
 #include "KvGamutModel.h"
 
-#include "KvGamutVolume.h"
 #include "ProfileCheck.h"
 
 #include <QFile>
@@ -9,19 +8,11 @@
 #include <lcms2.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace {
-
-constexpr qint64 headerBytes = 128 + 4; // the header and the tag count
-// No profile a person would view comes near this; a larger file is refused
-// before it is read into memory.
-constexpr qint64 largestProfile = 64LL * 1024 * 1024;
-
-quint32 bigEndian32(const QByteArray& bytes) {
-    const auto* u = reinterpret_cast<const unsigned char*>(bytes.constData());
-    return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | quint32(u[3]);
-}
 
 // Lab values a gamut can be drawn from: numbers, inside the range Lab
 // encodings can hold, lightness between black and white.
@@ -30,92 +21,93 @@ bool plausible(const KvLabPoint& p) {
            std::fabs(p.a) <= 200 && std::fabs(p.b) <= 200;
 }
 
-} // namespace
-
-bool KvGamutModel::fail(const QString& why) {
-    errorText = why;
-    toLab.reset();
-    profile.reset();
-    context.reset();
-    return false;
+// The profile check's own words, but for a cut-off profile, which the gamut
+// windows have always called so.
+std::string reasonFor(ProfileCheck::Problem problem, int error = 0) {
+    if (problem == ProfileCheck::Truncated)
+        return "the profile is cut off: the file is shorter than its header says";
+    ProfileCheck check;
+    check.problem = problem;
+    check.error = error;
+    return check.describe();
 }
 
-bool KvGamutModel::open(const QString& path) {
+} // namespace
+
+Status KvGamutModel::fail(const std::string& why) {
     toLab.reset();
     profile.reset();
     context.reset();
-    errorText.clear();
+    return Status::failed(pathText, why);
+}
+
+Status KvGamutModel::open(const QString& path, int intent) {
+    toLab.reset();
+    profile.reset();
+    context.reset();
+    pathText = path.toStdString();
     descriptionText.clear();
     surface.clear();
     projection.clear();
     levelSlices.clear();
+    shell = KvGamutSurface();
     volumeValue = -1;
-    return checkFile(path) && checkProfile() && checkNeutralAxis() && checkRole(path);
+    readIntent = intent >= 0 && intent <= 3 ? intent : INTENT_RELATIVE_COLORIMETRIC;
+    if (Status s = checkFile(path); !s)
+        return s;
+    if (Status s = checkProfile(); !s)
+        return s;
+    return checkNeutralAxis();
 }
 
-// The same check the converter and the charts give a profile, so a profile
-// refused there is never drawn here (a damaged white point, say).
-bool KvGamutModel::checkRole(const QString& path) {
-    const ProfileCheck check =
-        ProfileCheck::check(QFile::encodeName(path).constData(), ProfileRole::GamutProfile);
-    if (check.usable())
-        return true;
-    return fail(
-        QStringLiteral("This profile cannot be used: %1.").arg(QString::fromStdString(check.describe())));
+Status KvGamutModel::load(const QString& path, int intent) {
+    if (Status s = open(path, intent); !s)
+        return s;
+    return sample();
 }
 
-// The file is read whole once, so what is checked here is what is sampled
-// later. LittleCMS quietly drops tags that lie past the end of a cut-off
-// file and opens the rest, so the header's own size is held against the
-// file's.
-bool KvGamutModel::checkFile(const QString& path) {
-    const QFileInfo info(path);
-    // A FIFO or device would block the read; only regular files are read.
-    if (path.isEmpty() || !info.isFile() || !info.isReadable())
-        return fail(QStringLiteral("The file cannot be read."));
-    if (info.size() > largestProfile)
-        return fail(QStringLiteral("The file is too large to be an ICC profile."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("The file cannot be read: %1").arg(file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < headerBytes)
-        return fail(QStringLiteral("This file is not an ICC profile."));
-    const quint32 declared = bigEndian32(bytes);
-    if (declared > quint32(bytes.size()))
-        return fail(QStringLiteral("The profile is cut off: its header gives %1 bytes, the file holds %2.")
-                        .arg(declared)
-                        .arg(bytes.size()));
+// The file is read once, through the profile check's own opening (a regular
+// file, whole, its header's size held against the file's, a sound white
+// point), so what is checked is what is sampled later.
+Status KvGamutModel::checkFile(const QString& path) {
     context = lcms::quietContext();
-    profile.reset(cmsOpenProfileFromMemTHR(context.get(), bytes.constData(), declared));
+    ProfileCheck::Problem problem = ProfileCheck::Usable;
+    errno = 0;
+    profile.reset(ProfileCheck::open(context.get(), QFile::encodeName(path).constData(), &problem));
     if (!profile)
-        return fail(QStringLiteral("This file is not an ICC profile."));
-    readDescription(info.fileName());
-    return true;
+        return fail(reasonFor(problem, errno));
+    readDescription(QFileInfo(path).fileName());
+    return {};
 }
 
-bool KvGamutModel::checkProfile() {
+Status KvGamutModel::checkProfile() {
     const cmsUInt32Number cls = lcms::headerClass(profile.get());
     const cmsUInt32Number space = lcms::headerSpace(profile.get());
     if (cls == cmsSigLinkClass || cls == cmsSigAbstractClass || cls == cmsSigNamedColorClass)
-        return fail(QStringLiteral("A device link, abstract or named colour profile has no gamut to show."));
+        return fail("a device link, abstract or named colour profile has no gamut to show");
     if (space != cmsSigRgbData && space != cmsSigCmykData)
-        return fail(QStringLiteral("Only RGB and CMYK device profiles have a gamut to show."));
+        return fail("only RGB and CMYK device profiles have a gamut to show");
+    // The same rules the converter and the charts give a profile, so a
+    // profile refused there is never drawn here.
+    const ProfileCheck::Problem problem =
+        ProfileCheck::fits(context.get(), profile.get(), ProfileRole::GamutProfile);
+    if (problem != ProfileCheck::Usable)
+        return fail("the profile cannot be used: " + reasonFor(problem));
     channels = space == cmsSigCmykData ? 4 : 3;
     lcms::ProfilePtr lab(cmsCreateLab4ProfileTHR(context.get(), nullptr));
     toLab.reset(cmsCreateTransformTHR(context.get(), profile.get(),
                                       channels == 4 ? TYPE_CMYK_FLT : TYPE_RGB_FLT, lab.get(), TYPE_Lab_DBL,
-                                      INTENT_RELATIVE_COLORIMETRIC, 0));
+                                      cmsUInt32Number(readIntent), 0));
     if (!toLab)
-        return fail(QStringLiteral("This profile cannot convert colours to Lab."));
-    return true;
+        return fail("the profile cannot convert colours to Lab");
+    return {};
 }
 
 // A device's neutral axis runs from its darkest colour to its paper or
 // screen white. Curves that make no sense (a negative gamma, a curve that
 // falls) turn that round or into numbers that are no colours at all, and
 // the gamut drawn from them would cover the whole plane.
-bool KvGamutModel::checkNeutralAxis() {
+Status KvGamutModel::checkNeutralAxis() {
     constexpr int steps = 17;
     std::vector<float> device;
     for (int i = 0; i < steps; ++i)
@@ -124,12 +116,12 @@ bool KvGamutModel::checkNeutralAxis() {
     const std::vector<KvLabPoint> axis = toLabOf(device);
     const bool allPlausible = std::all_of(axis.begin(), axis.end(), plausible);
     // No ink is white on a printer, full signal is white on a screen.
-    const double white = channels == 4 ? axis.front().L : axis.back().L;
-    const double black = channels == 4 ? axis.back().L : axis.front().L;
-    if (!allPlausible || white < black + 5)
-        return fail(QStringLiteral("The profile's curves make no sense: its colours do not run from black to "
-                                   "white along the grey axis."));
-    return true;
+    whiteLab = channels == 4 ? axis.front() : axis.back();
+    blackLab = channels == 4 ? axis.back() : axis.front();
+    if (!allPlausible || whiteLab.L < blackLab.L + 5)
+        return fail("the profile's curves make no sense: its colours do not run from black to white along "
+                    "the grey axis");
+    return {};
 }
 
 void KvGamutModel::readDescription(const QString& fileName) {
@@ -151,14 +143,14 @@ std::vector<KvLabPoint> KvGamutModel::toLabOf(std::vector<float> device) const {
     return out;
 }
 
-bool KvGamutModel::sample() {
+Status KvGamutModel::sample() {
     if (!toLab)
-        return false;
-    const KvGamutVolume::Faces faces = KvGamutVolume::facesFor(channels);
-    surface = toLabOf(faces.deviceSamples());
+        return Status::failed(pathText, "no profile is open");
+    sheets = KvDeviceFaces::forChannels(channels);
+    surface = toLabOf(sheets.deviceSamples());
     if (!std::all_of(surface.begin(), surface.end(), plausible)) {
         surface.clear();
-        return fail(QStringLiteral("The profile gives colours outside Lab for some of its device values."));
+        return fail("the profile gives colours outside Lab for some of its device values");
     }
     projection = outlineOf(surface);
     for (double level : {20.0, 40.0, 60.0, 80.0}) {
@@ -169,16 +161,35 @@ bool KvGamutModel::sample() {
         if (band.size() >= 8)
             levelSlices.push_back({level, outlineOf(band, 90)});
     }
-    return true;
+    return {};
+}
+
+KvLabPoint KvGamutModel::greyCentre() const {
+    return {(whiteLab.L + blackLab.L) / 2, (whiteLab.a + blackLab.a) / 2, (whiteLab.b + blackLab.b) / 2};
+}
+
+KvGamutSurface KvGamutModel::boundaryAbout(const KvLabPoint& centre, const std::atomic<bool>* cancel) const {
+    return KvGamutSurface::build(sheets, surface, centre, cancel);
+}
+
+Status KvGamutModel::measure(const std::atomic<bool>* cancel) {
+    if (surface.empty())
+        return Status::failed(pathText, "nothing is sampled");
+    if (volumeValue < 0) {
+        shell = boundaryAbout(greyCentre(), cancel);
+        if (cancel && cancel->load())
+            return Failure{};
+        volumeValue = shell.volume();
+    }
+    // Only a profile whose grey axis runs outside its own colours gets here.
+    if (shell.empty())
+        return Status::failed(pathText, "the gamut's boundary cannot be traced: the middle of its grey axis "
+                                        "lies outside its colours");
+    return {};
 }
 
 double KvGamutModel::volume(const std::atomic<bool>* cancel) {
-    if (volumeValue >= 0 || surface.empty())
-        return std::max(volumeValue, 0.0);
-    const double v = KvGamutVolume::measure(KvGamutVolume::facesFor(channels), surface, cancel);
-    if (v >= 0)
-        volumeValue = v;
-    return std::max(v, 0.0);
+    return measure(cancel) ? volumeValue : 0.0;
 }
 
 KvGamutModel::Outline KvGamutModel::outlineOf(const std::vector<KvLabPoint>& points, int sectors) {

@@ -202,14 +202,19 @@ ProfileCheck ProfileCheck::check(const char* path, ProfileRole role) {
     cmsHPROFILE p = profile.get();
     result.profileClass = static_cast<icProfileClassSignature>(headerClass(p));
     result.space = static_cast<icColorSpaceSignature>(headerSpace(p));
+    result.problem = fits(context.get(), p, role);
+    return result;
+}
+
+ProfileCheck::Problem ProfileCheck::fits(cmsContext context, cmsHPROFILE p, ProfileRole role) {
     const cmsUInt32Number pcs = headerPCS(p);
     if (!classAllowed(role, headerClass(p)))
-        result.problem = WrongClass;
-    else if (!spaceAllowed(role, headerSpace(p)) || (pcs != cmsSigXYZData && pcs != cmsSigLabData))
-        result.problem = WrongSpace;
-    else if (!transformsBuild(context.get(), p, role))
-        result.problem = NoTransform;
-    return result;
+        return WrongClass;
+    if (!spaceAllowed(role, headerSpace(p)) || (pcs != cmsSigXYZData && pcs != cmsSigLabData))
+        return WrongSpace;
+    if (!transformsBuild(context, p, role))
+        return NoTransform;
+    return Usable;
 }
 
 std::string ProfileCheck::describe() const {

@@ -51,4 +51,7 @@ public:
     // white point); the caller owns the handle. Null on failure, with the
     // reason in *problem when given.
     static cmsHPROFILE open(cmsContext context, const char* path, Problem* problem = nullptr);
+    // The role's rules (class, space, the transforms it needs) for a profile
+    // opened with open(), so that a caller reads the file once.
+    static Problem fits(cmsContext context, cmsHPROFILE profile, ProfileRole role);
 };

@@ -2,6 +2,7 @@
 // two chart launchers (and their keys), and saving on close.
 #include "Colourcheck.h"
 #include "ConverterTestKit.h"
+#include "KvGamut3DView.h"
 #include "KvGamutView.h"
 #include "TestMain.h"
 
@@ -101,9 +102,10 @@ private slots:
         QStringList captions;
         for (QWidget* w : windows) {
             captions << w->windowTitle();
-            QCOMPARE(w->size(), QSize(400, 400));
+            QCOMPARE(w->size(), QSize(640, 600));
             QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
             QVERIFY(w->findChild<KvGamutView*>());
+            QVERIFY(w->findChild<KvGamut3DView*>());
         }
         captions.sort();
         QCOMPARE(captions, QStringList({"default_cmyk.icc", "sRGB.icc"}));

@@ -1,4 +1,4 @@
-// The installed tree: `cmake --install` into a staging folder lays out the two
+// The installed tree: `cmake --install` into a staging folder lays out the
 // programs, the translations under the shared data, the desktop entry, icon,
 // AppStream metadata and manual pages; the desktop's own validators accept
 // them, and the installed program finds its translations from its folder.
@@ -57,16 +57,16 @@ private slots:
 
     void layout() {
         for (const char* file :
-             {"bin/tintry", "bin/tintry-chart", "share/tintry/lang/tintry_de.qm",
+             {"bin/tintry", "bin/tintry-chart", "bin/tintry-gamut", "share/tintry/lang/tintry_de.qm",
               "share/tintry/lang/tintry_fr.qm", "share/applications/com.quillon.Tintry.desktop",
               "share/metainfo/com.quillon.Tintry.metainfo.xml",
               "share/icons/hicolor/scalable/apps/tintry.svg", "share/man/man1/tintry.1",
-              "share/man/man1/tintry-chart.1"})
+              "share/man/man1/tintry-chart.1", "share/man/man1/tintry-gamut.1"})
             QVERIFY2(QFileInfo(root + "/" + file).isFile(), file);
         QVERIFY(QFileInfo(root + "/bin/tintry").isExecutable());
         // Nothing but programs in bin.
         QCOMPARE(QDir(root + "/bin").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList({"tintry", "tintry-chart"}));
+                 QStringList({"tintry", "tintry-chart", "tintry-gamut"}));
     }
 
     void desktopValidatorsAccept() {
@@ -91,6 +91,7 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::newRow("tintry") << "tintry.1";
         QTest::newRow("tintry-chart") << "tintry-chart.1";
+        QTest::newRow("tintry-gamut") << "tintry-gamut.1";
     }
     void manualPagesRenderCleanly() {
         QFETCH(QString, page);
@@ -127,7 +128,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(name);
-        for (const char* program : {"tintry", "tintry-chart"}) {
+        for (const char* program : {"tintry", "tintry-chart", "tintry-gamut"}) {
             const Ran r = runTool(root + "/bin/" + program, {"--version"}, env);
             QCOMPARE(r.status, 0);
             QCOMPARE(r.out, QByteArray(program) + " " + tintryVersion + "\n");

@@ -135,6 +135,44 @@ ProfilePtr makeGray(cmsContext context) {
     return p;
 }
 
+struct Box {
+    ProfileFactory::LabCorner lo, hi;
+};
+
+cmsInt32Number sampleBox(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
+    const Box& box = *static_cast<const Box*>(cargo);
+    const auto along = [](double lo, double hi, cmsUInt16Number v) { return lo + (hi - lo) * v / 65535.0; };
+    const cmsCIELab lab = {along(box.lo.L, box.hi.L, in[1]), along(box.lo.a, box.hi.a, in[0]),
+                           along(box.lo.b, box.hi.b, in[2])};
+    cmsFloat2LabEncodedV2(out, &lab);
+    return 1;
+}
+
+// A grid of two points a side is exact for a table that is linear along
+// each channel.
+ProfilePtr makeBox(cmsContext context, const Box& box) {
+    ProfilePtr p(cmsCreateProfilePlaceholder(context));
+    if (!p)
+        return nullptr;
+    cmsSetProfileVersion(p.get(), 2.1);
+    cmsSetDeviceClass(p.get(), cmsSigOutputClass);
+    cmsSetColorSpace(p.get(), cmsSigRgbData);
+    cmsSetPCS(p.get(), cmsSigLabData);
+    PipelinePtr pipeline(cmsPipelineAlloc(context, 3, 3));
+    cmsStage* clut = cmsStageAllocCLut16bit(context, 2, 3, 3, nullptr);
+    if (!pipeline || !clut)
+        return nullptr;
+    if (!cmsStageSampleCLut16bit(clut, sampleBox, const_cast<Box*>(&box), 0) ||
+        !cmsPipelineInsertStage(pipeline.get(), cmsAT_END, clut)) {
+        cmsStageFree(clut);
+        return nullptr;
+    }
+    const bool ok = addDescription(context, p.get(), "Tintry test box in Lab") &&
+                    cmsWriteTag(p.get(), cmsSigMediaWhitePointTag, cmsD50_XYZ()) &&
+                    cmsWriteTag(p.get(), cmsSigAToB0Tag, pipeline.get());
+    return ok ? std::move(p) : nullptr;
+}
+
 // Profiles are made once per factory: later calls return the file already written.
 QString saveOnce(const QString& path, ProfilePtr (*make)(cmsContext)) {
     if (QFileInfo::exists(path))
@@ -231,4 +269,15 @@ QString ProfileFactory::directory() {
 
 QString ProfileFactory::missing() {
     return path("no-such-profile.icc");
+}
+
+QString ProfileFactory::labBox(const char* name, LabCorner lo, LabCorner hi) {
+    const QString p = path(name);
+    if (QFileInfo::exists(p))
+        return p;
+    ContextPtr context(cmsCreateContext(nullptr, nullptr));
+    ProfilePtr profile = makeBox(context.get(), Box{lo, hi});
+    if (profile)
+        cmsSaveProfileToFile(profile.get(), QFile::encodeName(p).constData());
+    return p;
 }

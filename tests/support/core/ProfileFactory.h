@@ -28,6 +28,15 @@ public:
     QString labAbstract(); // 'abst', Lab to Lab
     QString link();        // 'link', CMYK to CMYK ink limiting
 
+    // An RGB printer whose gamut is a box in Lab, known exactly: green runs
+    // L* from lo to hi, red a* and blue b*, each in a straight line, so RGB
+    // 0 is (lo.L, lo.a, lo.b) and RGB 1 is (hi.L, hi.a, hi.b). Named by
+    // `name`, written once per name.
+    struct LabCorner {
+        double L, a, b;
+    };
+    QString labBox(const char* name, LabCorner lo, LabCorner hi);
+
     // Not readable as profiles.
     QString truncated(); // the CMYK printer cut to half its length
     QString badMagic();  // a monitor profile whose 'acsp' signature is damaged
